@@ -1,0 +1,45 @@
+// An existing file opened for reading, with other readers allowed, closed when the object
+// goes. A file that cannot be opened is not an error: it reads as an empty source.
+#pragma once
+
+#include "platform/ByteSource.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kestrune::platform {
+
+class File final : public ByteSource {
+public:
+    // Opens an existing file (UTF-8 path) read-only; never creates one.
+    static File OpenForReading(const std::string& path);
+
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File() override;
+
+    bool IsOpen() const;
+    std::int64_t Size() const override;
+    std::optional<std::size_t> ReadAt(std::int64_t offset,
+                                      std::span<std::uint8_t> buffer) override;
+
+private:
+    using NativeHandle = std::intptr_t;  // a descriptor on POSIX, a HANDLE on Windows
+    static constexpr NativeHandle kNoHandle = -1;
+
+    File(NativeHandle handle, std::int64_t size) : handle_(handle), size_(size) {}
+    void Close();
+
+    NativeHandle handle_ = kNoHandle;
+    std::int64_t size_ = 0;
+};
+
+// The size the file system reports for a path, or nothing when the path names no file.
+std::optional<std::int64_t> FileSize(const std::string& path);
+
+// True when the path names an existing file (not a folder).
+bool IsExistingFile(const std::string& path);
+
+}  // namespace kestrune::platform

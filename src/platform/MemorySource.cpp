@@ -1,0 +1,22 @@
+// Reads from a span of bytes held by the caller.
+#include "platform/MemorySource.h"
+
+#include <algorithm>
+
+namespace kestrune::platform {
+
+std::optional<std::size_t> MemorySource::ReadAt(std::int64_t offset,
+                                                std::span<std::uint8_t> buffer) {
+    if (offset < 0) {
+        return std::nullopt;
+    }
+    if (static_cast<std::uint64_t>(offset) >= bytes_.size()) {
+        return 0;
+    }
+    const auto available = bytes_.subspan(static_cast<std::size_t>(offset));
+    const std::size_t count = std::min(available.size(), buffer.size());
+    std::copy_n(available.begin(), count, buffer.begin());
+    return count;
+}
+
+}  // namespace kestrune::platform

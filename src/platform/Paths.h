@@ -1,0 +1,37 @@
+// Path helpers. The separator set is a parameter, so the rules for Windows paths
+// ("\" and ":") and POSIX paths ("/") are tested on any machine.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrune::platform {
+
+struct PathSeparators {
+    std::string_view all;  // every character that ends a folder part
+    char primary;          // the one written between a folder and a name
+};
+
+inline constexpr PathSeparators kWindowsSeparators{"\\:", '\\'};
+inline constexpr PathSeparators kPosixSeparators{"/", '/'};
+
+#ifdef _WIN32
+inline constexpr PathSeparators kNativeSeparators = kWindowsSeparators;
+#else
+inline constexpr PathSeparators kNativeSeparators = kPosixSeparators;
+#endif
+
+// The part after the last separator.
+std::string_view FileNameOf(std::string_view path, PathSeparators separators = kNativeSeparators);
+
+// The part up to and including the last separator (empty when there is none).
+std::string_view FolderOf(std::string_view path, PathSeparators separators = kNativeSeparators);
+
+// A file name without its last extension: the part before its last "." (all of it without one).
+std::string_view StemOf(std::string_view fileName);
+
+// The folder, one primary separator and the name.
+std::string JoinPath(std::string_view folder, std::string_view name,
+                     PathSeparators separators = kNativeSeparators);
+
+}  // namespace kestrune::platform

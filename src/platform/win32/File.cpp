@@ -1,0 +1,102 @@
+// Windows files: CreateFileW read-only shared with readers, ReadFile with an offset,
+// GetFileSizeEx for the 64-bit size.
+#include "platform/File.h"
+
+#include "platform/win32/WideText.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace kestrune::platform {
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+File File::OpenForReading(const std::string& path) {
+    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return File(kNoHandle, 0);
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle, &size)) {
+        CloseHandle(handle);
+        return File(kNoHandle, 0);
+    }
+    return File(reinterpret_cast<std::intptr_t>(handle), size.QuadPart);
+}
+
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, kNoHandle)), size_(std::exchange(other.size_, 0)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = std::exchange(other.handle_, kNoHandle);
+        size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+}
+
+File::~File() { Close(); }
+
+void File::Close() {
+    if (handle_ != kNoHandle) {
+        CloseHandle(AsHandle(handle_));
+        handle_ = kNoHandle;
+    }
+}
+
+bool File::IsOpen() const { return handle_ != kNoHandle; }
+
+std::int64_t File::Size() const { return size_; }
+
+std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
+    if (offset < 0) {
+        return std::nullopt;
+    }
+    if (handle_ == kNoHandle) {
+        return 0;
+    }
+    std::size_t total = 0;
+    while (total < buffer.size()) {
+        const std::uint64_t position = static_cast<std::uint64_t>(offset) + total;
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        DWORD got = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - total, 1u << 30));
+        if (!ReadFile(AsHandle(handle_), buffer.data() + total, wanted, &got, &at)) {
+            if (GetLastError() == ERROR_HANDLE_EOF) {
+                break;
+            }
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        total += got;
+    }
+    return total;
+}
+
+std::optional<std::int64_t> FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool IsExistingFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(win32::Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace kestrune::platform

@@ -1,0 +1,65 @@
+// Files open read-only, read at 64-bit offsets, and read as empty when they cannot be opened.
+#include "platform/File.h"
+#include "platform/MemorySource.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace kestrune::platform {
+namespace {
+
+TEST(File, ReadsAtOffsetsAndStopsShortAtTheEnd) {
+    test::TempDir dir;
+    const std::string path = dir.File("Песня.mp3");
+    test::WriteBytes(path, {1, 2, 3, 4, 5});
+    File file = File::OpenForReading(path);
+    ASSERT_TRUE(file.IsOpen());
+    EXPECT_EQ(file.Size(), 5);
+    std::array<std::uint8_t, 4> buffer{};
+    EXPECT_EQ(file.ReadAt(3, buffer), 2u);
+    EXPECT_EQ(buffer[0], 4);
+    EXPECT_EQ(buffer[1], 5);
+    EXPECT_EQ(file.ReadAt(9, buffer), 0u);
+    EXPECT_EQ(file.ReadAt(-1, buffer), std::nullopt);
+}
+
+TEST(File, MissingFilesAndFoldersReadAsEmptyAndHaveNoSize) {
+    test::TempDir dir;
+    for (const std::string& path : {dir.File("missing.mp3"), dir.Path().string()}) {
+        File file = File::OpenForReading(path);
+        EXPECT_FALSE(file.IsOpen());
+        EXPECT_EQ(file.Size(), 0);
+        std::array<std::uint8_t, 4> buffer{};
+        EXPECT_EQ(file.ReadAt(0, buffer), 0u);
+        EXPECT_EQ(FileSize(path), std::nullopt);
+        EXPECT_FALSE(IsExistingFile(path));
+    }
+}
+
+TEST(File, MovedFromFileNoLongerOwnsTheDescriptor) {
+    test::TempDir dir;
+    const std::string path = dir.File("a");
+    test::WriteBytes(path, {7});
+    File first = File::OpenForReading(path);
+    File second = std::move(first);
+    EXPECT_FALSE(first.IsOpen());  // NOLINT(bugprone-use-after-move): the contract under test
+    EXPECT_TRUE(second.IsOpen());
+    EXPECT_EQ(FileSize(path), 1);
+}
+
+TEST(MemorySource, ReadsLikeAFile) {
+    const std::array<std::uint8_t, 3> bytes{9, 8, 7};
+    MemorySource source(bytes);
+    std::array<std::uint8_t, 2> buffer{};
+    EXPECT_EQ(source.Size(), 3);
+    EXPECT_EQ(source.ReadAt(2, buffer), 1u);
+    EXPECT_EQ(buffer[0], 7);
+    EXPECT_EQ(source.ReadAt(3, buffer), 0u);
+    EXPECT_EQ(source.ReadAt(-2, buffer), std::nullopt);
+}
+
+}  // namespace
+}  // namespace kestrune::platform
