@@ -1,0 +1,123 @@
+// Text decoding of ID3v2 frame data. Single-byte text is trimmed on its raw bytes before it
+// is decoded from the legacy code page; Unicode text is trimmed after decoding.
+#include "ID3v2/Id3v2Text.h"
+
+#include "platform/TextCodec.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace kestrune::id3v2 {
+
+namespace {
+
+enum Encoding : std::uint8_t { kLegacy = 0, kUtf16WithMark = 1, kUtf16BigEndian = 2, kUtf8 = 3 };
+
+constexpr std::size_t kLanguageLength = 3;
+
+std::string_view AsChars(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// Removes characters of code 0 to 32 at both ends. In UTF-8 these are single bytes that
+// never occur inside a longer sequence, so this works on raw and on decoded text alike.
+std::string_view TrimControls(std::string_view text) {
+    const auto isControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isControl(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isControl(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// UTF-16 up to the first zero unit. A leading byte-order mark chooses the byte order and is
+// dropped; without one the given default order holds.
+std::string DecodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
+    std::size_t at = 0;
+    if (bytes.size() >= 2) {
+        if (bytes[0] == 0xFF && bytes[1] == 0xFE) {
+            bigEndian = false;
+            at = 2;
+        } else if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
+            bigEndian = true;
+            at = 2;
+        }
+    }
+    std::u16string units;
+    for (; at + 1 < bytes.size(); at += 2) {
+        const auto high = bigEndian ? bytes[at] : bytes[at + 1];
+        const auto low = bigEndian ? bytes[at + 1] : bytes[at];
+        const auto unit = static_cast<char16_t>(high << 8 | low);
+        if (unit == 0) {
+            break;
+        }
+        units.push_back(unit);
+    }
+    return std::string(TrimControls(platform::Utf16ToUtf8(units)));
+}
+
+std::string DecodeEncodedText(std::uint8_t encoding, std::span<const std::uint8_t> text) {
+    switch (encoding) {
+        case kUtf16WithMark:
+            return DecodeUtf16(text, false);
+        case kUtf16BigEndian:
+            return DecodeUtf16(text, true);
+        case kUtf8:
+            return std::string(TrimControls(platform::SanitiseUtf8(AsChars(text))));
+        default:
+            return platform::LegacyToUtf8(TrimControls(AsChars(text)));
+    }
+}
+
+// Where the text after a description starts: behind the description's terminator, a zero
+// unit at an even distance for UTF-16 and a zero byte otherwise; 0 when it has none.
+std::size_t TextStartAfterDescription(std::uint8_t encoding,
+                                      std::span<const std::uint8_t> description) {
+    if (encoding == kUtf16WithMark || encoding == kUtf16BigEndian) {
+        for (std::size_t at = 0; at + 1 < description.size(); at += 2) {
+            if (description[at] == 0 && description[at + 1] == 0) {
+                return at + 2;
+            }
+        }
+        return 0;
+    }
+    const auto zero = std::find(description.begin(), description.end(), 0);
+    return zero == description.end() ? 0 : static_cast<std::size_t>(zero - description.begin()) + 1;
+}
+
+// Decodes what follows the description; headerLength counts the encoding byte and what
+// stands between it and the description.
+std::string DecodeDescribedText(std::span<const std::uint8_t> data, std::size_t headerLength) {
+    if (data.empty()) {
+        return {};
+    }
+    const std::uint8_t encoding = data[0];
+    const auto description = data.subspan(std::min(headerLength, data.size()));
+    return DecodeEncodedText(encoding,
+                             description.subspan(TextStartAfterDescription(encoding, description)));
+}
+
+}  // namespace
+
+bool IsKnownTextEncoding(std::uint8_t encoding) {
+    return encoding <= kUtf8;
+}
+
+std::string DecodeText(std::span<const std::uint8_t> data) {
+    if (data.empty()) {
+        return {};
+    }
+    return DecodeEncodedText(data[0], data.subspan(1));
+}
+
+std::string DecodeCommentText(std::span<const std::uint8_t> data) {
+    return DecodeDescribedText(data, 1 + kLanguageLength);
+}
+
+std::string DecodeLinkText(std::span<const std::uint8_t> data) {
+    return DecodeDescribedText(data, 1);
+}
+
+}  // namespace kestrune::id3v2

@@ -1,0 +1,26 @@
+// Turns the data of ID3v2 text, comment and link frames into UTF-8 text. The first data
+// byte names the encoding: 0 single-byte legacy text, 1 UTF-16 with a byte-order mark,
+// 2 UTF-16 big-endian, 3 UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kestrune::id3v2 {
+
+// True for the encoding bytes this reader understands (0 to 3).
+bool IsKnownTextEncoding(std::uint8_t encoding);
+
+// The text of a text frame's data (encoding byte first), without characters of code 0 to
+// 32 at either end. UTF-16 text ends at its first zero unit; single-byte and UTF-8 text
+// keep inner zero bytes. Any other encoding byte is read like encoding 0.
+std::string DecodeText(std::span<const std::uint8_t> data);
+
+// The text of a comment frame: encoding, three-letter language, description, text.
+std::string DecodeCommentText(std::span<const std::uint8_t> data);
+
+// The text of a user link frame: encoding, description, link.
+std::string DecodeLinkText(std::span<const std::uint8_t> data);
+
+}  // namespace kestrune::id3v2
