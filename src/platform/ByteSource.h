@@ -19,7 +19,7 @@ public:
     // Reads up to buffer.size() bytes starting at offset (never negative). Answers how many
     // bytes were read, fewer at the end of the source, or nothing when the read failed.
     virtual std::optional<std::size_t> ReadAt(std::int64_t offset,
-                                               std::span<std::uint8_t> buffer) = 0;
+                                              std::span<std::uint8_t> buffer) = 0;
 };
 
 }  // namespace kestrune::platform

@@ -22,8 +22,7 @@ public:
 
     bool IsOpen() const;
     std::int64_t Size() const override;
-    std::optional<std::size_t> ReadAt(std::int64_t offset,
-                                      std::span<std::uint8_t> buffer) override;
+    std::optional<std::size_t> ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) override;
 
 private:
     using NativeHandle = std::intptr_t;  // a descriptor on POSIX, a HANDLE on Windows

@@ -13,8 +13,7 @@ public:
     explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
-    std::optional<std::size_t> ReadAt(std::int64_t offset,
-                                      std::span<std::uint8_t> buffer) override;
+    std::optional<std::size_t> ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) override;
 
 private:
     std::span<const std::uint8_t> bytes_;

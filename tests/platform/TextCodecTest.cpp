@@ -35,10 +35,13 @@ TEST(TextCodec, Utf16CombinesSurrogatePairsAndReplacesLoneOnes) {
 
 TEST(TextCodec, SanitiseKeepsValidUtf8AndReplacesEachInvalidByte) {
     EXPECT_EQ(SanitiseUtf8("Ёлка \xF0\x9F\x8E\xB5"), "Ёлка \xF0\x9F\x8E\xB5");
-    EXPECT_EQ(SanitiseUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(SanitiseUtf8("\xC0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD");  // overlong
+    EXPECT_EQ(SanitiseUtf8("a\xFF"
+                           "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(SanitiseUtf8("\xC0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD");                  // overlong
     EXPECT_EQ(SanitiseUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");  // surrogate
-    EXPECT_EQ(SanitiseUtf8("\xD0"), "\xEF\xBF\xBD");  // cut short
+    EXPECT_EQ(SanitiseUtf8("\xD0"), "\xEF\xBF\xBD");                                  // cut short
 }
 
 TEST(TextCodec, CharacterCountsAndPrefixesCountCharactersNotBytes) {

@@ -66,9 +66,8 @@ void MakeMp3(const std::string& mp3Path, const std::string& lameOptions, double 
              int sampleRate, int channels) {
     const std::string wavPath = mp3Path + ".wav";
     WriteToneWav(wavPath, seconds, sampleRate, channels);
-    const std::string command = std::string("LC_ALL=C.UTF-8 ") + KESTRUNE_LAME +
-                                " --quiet " + lameOptions + " " + ShellQuote(wavPath) + " " +
-                                ShellQuote(mp3Path);
+    const std::string command = std::string("LC_ALL=C.UTF-8 ") + KESTRUNE_LAME + " --quiet " +
+                                lameOptions + " " + ShellQuote(wavPath) + " " + ShellQuote(mp3Path);
     const int status = std::system(command.c_str());
     std::remove(wavPath.c_str());
     ASSERT_EQ(status, 0) << command;

@@ -35,7 +35,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-File::~File() { Close(); }
+File::~File() {
+    Close();
+}
 
 void File::Close() {
     if (handle_ != kNoHandle) {
@@ -44,9 +46,13 @@ void File::Close() {
     }
 }
 
-bool File::IsOpen() const { return handle_ != kNoHandle; }
+bool File::IsOpen() const {
+    return handle_ != kNoHandle;
+}
 
-std::int64_t File::Size() const { return size_; }
+std::int64_t File::Size() const {
+    return size_;
+}
 
 std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
     if (offset < 0) {

@@ -13,7 +13,9 @@ namespace kestrune::platform {
 
 namespace {
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
 
 }  // namespace
 
@@ -43,7 +45,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-File::~File() { Close(); }
+File::~File() {
+    Close();
+}
 
 void File::Close() {
     if (handle_ != kNoHandle) {
@@ -52,9 +56,13 @@ void File::Close() {
     }
 }
 
-bool File::IsOpen() const { return handle_ != kNoHandle; }
+bool File::IsOpen() const {
+    return handle_ != kNoHandle;
+}
 
-std::int64_t File::Size() const { return size_; }
+std::int64_t File::Size() const {
+    return size_;
+}
 
 std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
     if (offset < 0) {
@@ -70,7 +78,8 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
         at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
         at.OffsetHigh = static_cast<DWORD>(position >> 32);
         DWORD got = 0;
-        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - total, 1u << 30));
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<std::size_t>(buffer.size() - total, 1u << 30));
         if (!ReadFile(AsHandle(handle_), buffer.data() + total, wanted, &got, &at)) {
             if (GetLastError() == ERROR_HANDLE_EOF) {
                 break;

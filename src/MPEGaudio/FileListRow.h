@@ -1,0 +1,36 @@
+// What the file list shows and keeps for one file: its name, size, bit rate and kind, the
+// tag values the encoder will write, and the playing time. The file list and kestrune-probe
+// both take their rows from here, so they never disagree.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kestrune::mpeg {
+
+struct FileListRow {
+    std::string name;       // file name without folder and without its last extension
+    std::int64_t size = 0;  // bytes; 0 when the file cannot be found
+    bool valid = false;     // analysed and plausible: the columns and tags below are filled
+    std::uint16_t bitRate = 0;
+    bool isVbr = false;
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string year;
+    std::string genre;      // ID3v1 genre number "0".."147", empty for no genre
+    double duration = 0.0;  // seconds
+};
+
+FileListRow ReadFileListRow(const std::string& path);
+
+// Decimal digits with "," between groups of three, counted from the right: 1,234,567.
+std::string GroupThousands(std::int64_t value);
+
+// The kind column: "VBR" or "CBR" for a valid row, empty otherwise.
+std::string KindText(const FileListRow& row);
+
+// The bit rate column: decimal kbit/s for a valid row, empty otherwise.
+std::string BitRateText(const FileListRow& row);
+
+}  // namespace kestrune::mpeg
