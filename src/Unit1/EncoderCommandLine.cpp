@@ -1,0 +1,56 @@
+// Joins the encoder's argument text piece by piece; the exact blanks between the pieces are
+// what the encoder has always been given.
+#include "Unit1/EncoderCommandLine.h"
+
+#include "platform/CommandLine.h"
+
+namespace kestrune::unit1 {
+
+namespace {
+
+// One tag option and its quoted value, followed by the blank that separates the next one.
+void AppendTag(std::string& line, std::string_view option, std::string_view value) {
+    line.append(option);
+    line.push_back(' ');
+    line.append(platform::QuoteArgument(value));
+    line.push_back(' ');
+}
+
+}  // namespace
+
+std::string BuildEncoderCommandLine(const EncoderOptions& options, const EncoderRow& row,
+                                    std::string_view outputFolder,
+                                    platform::PathSeparators separators) {
+    std::string line = " --mp3input --nohist ";
+    line.append(options.mono ? " -m m" : " -m s");
+    if (options.constantBitRate) {
+        line.append(" -b ").append(options.bitRateText);
+    }
+    if (options.variableBitRate) {
+        line.append(" -V ").append(std::to_string(options.vbrQuality));
+    }
+    if (options.tagV1 || options.tagV2) {
+        line.push_back(' ');
+        AppendTag(line, "--tt", row.title);
+        AppendTag(line, "--ta", row.artist);
+        AppendTag(line, "--tl", row.album);
+        AppendTag(line, "--ty", row.year);
+        AppendTag(line, "--tg", row.genre);
+        if (!options.tagV2) {
+            line.append("--id3v1-only");
+        } else if (!options.tagV1) {
+            line.append("--id3v2-only");
+        } else {
+            line.append("--add-id3v2");
+        }
+    }
+    // "-e" and "-s" are joined on purpose: the encoder reads "n-s" as "no de-emphasis".
+    line.append(" -e n").append("-s --silent ");
+    line.append(platform::QuoteArgument(row.sourcePath)).push_back(' ');
+    const std::string outputPath =
+        platform::JoinPath(outputFolder, row.outputName + ".mp3", separators);
+    line.append(platform::QuoteArgument(outputPath));
+    return line;
+}
+
+}  // namespace kestrune::unit1

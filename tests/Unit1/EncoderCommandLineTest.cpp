@@ -1,0 +1,143 @@
+// The encoder's argument text: exact characters for ordinary rows, and one argument per
+// field for hostile ones.
+#include "Unit1/EncoderCommandLine.h"
+
+#include "platform/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrune::unit1 {
+namespace {
+
+using platform::kPosixSeparators;
+using platform::kWindowsSeparators;
+
+EncoderRow SongRow() {
+    return EncoderRow{.sourcePath = "/music/Song.MP3",
+                      .title = "Title",
+                      .artist = "Artist",
+                      .album = "Album",
+                      .year = "1999",
+                      .genre = "17",
+                      .outputName = "Song"};
+}
+
+constexpr const char* kPiece7 = " -e n-s --silent \"/music/Song.MP3\" \"/out/Song.mp3\"";
+
+TEST(EncoderCommandLine, StereoConstantBitRateWithoutTagsHasNoTagOptions) {
+    EncoderOptions options;
+    options.tagV1 = false;
+    EXPECT_EQ(BuildEncoderCommandLine(options, SongRow(), "/out", kPosixSeparators),
+              std::string(" --mp3input --nohist  -m s -b 32") + kPiece7);
+}
+
+TEST(EncoderCommandLine, TagVersionsChooseTheClosingTagOption) {
+    const std::string tags =
+        " --tt \"Title\" --ta \"Artist\" --tl \"Album\" --ty \"1999\" --tg \"17\" ";
+    const struct {
+        bool tagV1;
+        bool tagV2;
+        const char* option;
+    } cases[] = {
+        {true, false, "--id3v1-only"},
+        {false, true, "--id3v2-only"},
+        {true, true, "--add-id3v2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        EncoderOptions options;
+        options.mono = true;
+        options.constantBitRate = false;
+        options.variableBitRate = true;
+        options.tagV1 = c.tagV1;
+        options.tagV2 = c.tagV2;
+        EXPECT_EQ(BuildEncoderCommandLine(options, SongRow(), "/out", kPosixSeparators),
+                  " --mp3input --nohist  -m m -V 7" + tags + c.option + kPiece7);
+    }
+}
+
+TEST(EncoderCommandLine, EachSelectedRateModeContributesItsOption) {
+    EncoderOptions options;
+    options.tagV1 = false;
+    options.variableBitRate = true;
+    options.bitRateText = "256";
+    options.vbrQuality = 0;
+    EXPECT_EQ(BuildEncoderCommandLine(options, SongRow(), "/out", kPosixSeparators),
+              std::string(" --mp3input --nohist  -m s -b 256 -V 0") + kPiece7);
+}
+
+TEST(EncoderCommandLine, EmptyValuesGiveTwoAdjacentQuotes) {
+    EncoderRow row = SongRow();
+    row.year.clear();
+    row.genre.clear();
+    const std::string line =
+        BuildEncoderCommandLine(EncoderOptions{}, row, "/out", kPosixSeparators);
+    EXPECT_NE(line.find(" --ty \"\" --tg \"\" --id3v1-only -e"), std::string::npos) << line;
+}
+
+TEST(EncoderCommandLine, OutputIsTheFolderTheNameAndLowerCaseMp3) {
+    const struct {
+        const char* folder;
+        const char* outputName;
+        platform::PathSeparators separators;
+        const char* outputPath;
+    } cases[] = {
+        {"/out", "Song", kPosixSeparators, "/out/Song.mp3"},
+        {"/out", "a.b", kPosixSeparators, "/out/a.b.mp3"},
+        {"D:\\Сжатые", "Song", kWindowsSeparators, "D:\\Сжатые\\Song.mp3"},
+        {"C:\\", "a.b", kWindowsSeparators, "C:\\\\a.b.mp3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.outputPath);
+        EncoderRow row = SongRow();
+        row.outputName = c.outputName;
+        const std::string line =
+            BuildEncoderCommandLine(EncoderOptions{}, row, c.folder, c.separators);
+        EXPECT_TRUE(line.ends_with(std::string(" \"") + c.outputPath + "\"")) << line;
+        EXPECT_EQ(line, BuildEncoderCommandLine(EncoderOptions{}, row, c.folder, c.separators));
+    }
+}
+
+TEST(EncoderCommandLine, HostileValuesStayOneArgumentEach) {
+    const EncoderRow row{.sourcePath = "/in/\"quoted\"\\",
+                         .title = "\" --foo \"",
+                         .artist = "Back\\",
+                         .album = "a\\\"b\\\\",
+                         .year = "\" -o /etc/passwd",
+                         .genre = "\\\\\"",
+                         .outputName = "x\" \"y"};
+    EncoderOptions options;
+    options.tagV2 = true;
+    const std::vector<std::string> expected{"lame",
+                                            "--mp3input",
+                                            "--nohist",
+                                            "-m",
+                                            "s",
+                                            "-b",
+                                            "32",
+                                            "--tt",
+                                            row.title,
+                                            "--ta",
+                                            row.artist,
+                                            "--tl",
+                                            row.album,
+                                            "--ty",
+                                            row.year,
+                                            "--tg",
+                                            row.genre,
+                                            "--add-id3v2",
+                                            "-e",
+                                            "n-s",
+                                            "--silent",
+                                            row.sourcePath,
+                                            "/out\\/x\" \"y.mp3"};
+    EXPECT_EQ(platform::SplitCommandLine(
+                  "lame" + BuildEncoderCommandLine(options, row, "/out\\", kPosixSeparators)),
+              expected);
+}
+
+}  // namespace
+}  // namespace kestrune::unit1

@@ -1,0 +1,202 @@
+// Starting, waiting for and terminating the encoder, with a stand-in program that sleeps,
+// writes, reads or exits as told.
+#include "Unit1/EncoderProcess.h"
+
+#include "platform/CommandLine.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kestrune::unit1 {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string StandIn(const std::string& actions) {
+    return "\"" KESTRUNE_STAND_IN "\" " + actions;
+}
+
+bool Start(EncoderProcess& encoder, const std::string& commandLine) {
+    return encoder.StartEncoder(commandLine, platform::kCreateNewConsole,
+                                platform::kThreadPriorityNormal);
+}
+
+// Waits in the run's 100 ms slices until the encoder ends or the limit passes.
+bool WaitUntilEnded(EncoderProcess& encoder, std::chrono::seconds limit = 60s) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!encoder.WaitForEnd(100ms)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+long OpenDescriptorCount() {
+    return static_cast<long>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                           std::filesystem::directory_iterator()));
+}
+
+// The stand-in's output pattern: "abc...z" repeated.
+std::string PatternTail(long long total, std::size_t tail) {
+    std::string text;
+    for (long long i = total - static_cast<long long>(tail); i < total; ++i) {
+        text.push_back(static_cast<char>('a' + i % 26));
+    }
+    return text;
+}
+
+TEST(EncoderProcess, ProgramThatCannotStartGivesFalseAndNoHandles) {
+    for (const std::string commandLine :
+         {"/nonexistent/folder/lame --mp3input", "kestrune-no-such-program --silent", "", "  ",
+          "\"\" -x"}) {
+        SCOPED_TRACE(commandLine);
+        EncoderProcess encoder;
+        EXPECT_FALSE(Start(encoder, commandLine));
+        EXPECT_EQ(encoder.ProcessHandle(), platform::kNoHandle);
+        EXPECT_EQ(encoder.ThreadHandle(), platform::kNoHandle);
+        EXPECT_FALSE(encoder.IsRunning());
+        EXPECT_TRUE(encoder.WaitForEnd(0ms));
+    }
+}
+
+TEST(EncoderProcess, StartReturnsWhileTheEncoderRunsAndTerminateEndsIt) {
+    EncoderProcess encoder;
+    ASSERT_TRUE(Start(encoder, StandIn("sleep 60000")));
+    EXPECT_NE(encoder.ProcessHandle(), platform::kNoHandle);
+    EXPECT_EQ(encoder.ThreadHandle(), platform::kNoHandle);
+    EXPECT_FALSE(encoder.WaitForEnd(100ms));
+    EXPECT_FALSE(encoder.ExitStatus().has_value());
+
+    encoder.Terminate();
+    ASSERT_TRUE(WaitUntilEnded(encoder, 10s));
+    ASSERT_TRUE(encoder.ExitStatus().has_value());
+    EXPECT_EQ(encoder.ExitStatus()->signal, SIGKILL);
+    EXPECT_FALSE(encoder.IsRunning());
+    EXPECT_EQ(encoder.ProcessHandle(), platform::kNoHandle);
+}
+
+TEST(EncoderProcess, ReportsTheExitStatusOfAnEncoderThatEnds) {
+    const test::TempDir dir;
+    const std::string file = dir.File("written by the encoder.txt");
+    const struct {
+        std::string actions;
+        std::uint32_t code;
+    } cases[] = {
+        {"exit 0", 0},
+        {"exit 7", 7},
+        {"write-file " + platform::QuoteArgument(file) + " done exit 1", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.actions);
+        EncoderProcess encoder;
+        ASSERT_TRUE(Start(encoder, StandIn(c.actions)));
+        ASSERT_TRUE(WaitUntilEnded(encoder));
+        EXPECT_EQ(encoder.ExitStatus()->code, c.code);
+        EXPECT_EQ(encoder.ExitStatus()->signal, 0);
+    }
+    EXPECT_EQ(ReadText(file), "done");
+}
+
+TEST(EncoderProcess, TalkativeEncoderIsDrainedAndFinishes) {
+    constexpr long long kFiftyMegabytes = 50LL * 1024 * 1024;
+    const struct {
+        const char* stream;
+        std::string expectedTail;
+    } cases[] = {
+        {"stdout", ""},
+        {"stderr", PatternTail(kFiftyMegabytes, kStdErrTailSize)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stream);
+        EncoderProcess encoder;
+        ASSERT_TRUE(Start(encoder, StandIn(std::string(c.stream) + " " +
+                                           std::to_string(kFiftyMegabytes) + " exit 0")));
+        const bool ended = WaitUntilEnded(encoder);
+        encoder.Terminate();
+        ASSERT_TRUE(ended) << "the encoder blocked on a full pipe";
+        EXPECT_EQ(encoder.ExitStatus()->code, 0u);
+        EXPECT_EQ(encoder.StdErrTail(), c.expectedTail);
+    }
+}
+
+TEST(EncoderProcess, StandardInputNeverDeliversAnEnd) {
+    EncoderProcess encoder;
+    ASSERT_TRUE(Start(encoder, StandIn("read-stdin")));
+    for (int slice = 0; slice < 5; ++slice) {
+        EXPECT_FALSE(encoder.WaitForEnd(100ms));
+    }
+    encoder.Terminate();
+    ASSERT_TRUE(WaitUntilEnded(encoder, 10s));
+    EXPECT_EQ(encoder.ExitStatus()->signal, SIGKILL) << "the stand-in saw the end of its input";
+}
+
+TEST(EncoderProcess, TerminateAfterTheEndNeverReachesALaterProcess) {
+    EncoderProcess ended;
+    ASSERT_TRUE(Start(ended, StandIn("exit 0")));
+    ASSERT_TRUE(WaitUntilEnded(ended));
+    EncoderProcess running;
+    ASSERT_TRUE(Start(running, StandIn("sleep 60000")));
+
+    ended.Terminate();
+    EXPECT_FALSE(running.WaitForEnd(300ms));
+    running.Terminate();
+    EXPECT_TRUE(WaitUntilEnded(running, 10s));
+}
+
+TEST(EncoderProcess, EncoderGetsTheSplitArgumentsAndOnlyItsStandardHandles) {
+    const test::TempDir dir;
+    const std::string argsFile = dir.File("args");
+    const std::string fdsFile = dir.File("fds");
+    const std::string titleFile = dir.File("title");
+    EncoderProcess earlier;
+    ASSERT_TRUE(Start(earlier, StandIn("read-stdin")));
+
+    EncoderProcess encoder;
+    const std::string title = "Песня \"Ночь\" \\";
+    ASSERT_TRUE(Start(encoder, StandIn("args-to-file " + platform::QuoteArgument(argsFile) +
+                                       "  fds-to-file " + platform::QuoteArgument(fdsFile) +
+                                       " write-file " + platform::QuoteArgument(titleFile) + " " +
+                                       platform::QuoteArgument(title))));
+    ASSERT_TRUE(WaitUntilEnded(encoder));
+    earlier.Terminate();
+    ASSERT_TRUE(WaitUntilEnded(earlier, 10s));
+
+    EXPECT_EQ(encoder.ExitStatus()->code, 0u);
+    EXPECT_EQ(ReadText(fdsFile), "3") << "descriptors of the program or an earlier encoder leaked";
+    EXPECT_EQ(ReadText(titleFile), title);
+    std::string expected;
+    for (const std::string& argument :
+         {std::string("args-to-file"), argsFile, std::string("fds-to-file"), fdsFile,
+          std::string("write-file"), titleFile, title}) {
+        expected += argument + '\0';
+    }
+    EXPECT_EQ(ReadText(argsFile), expected);
+}
+
+TEST(EncoderProcess, RepeatedStartsLeaveNoDescriptorOpen) {
+    const long before = OpenDescriptorCount();
+    EncoderProcess encoder;
+    for (int start = 0; start < 500; ++start) {
+        ASSERT_TRUE(Start(encoder, StandIn("stderr 100 exit 0")));
+        ASSERT_TRUE(WaitUntilEnded(encoder));
+    }
+    EXPECT_FALSE(Start(encoder, "/nonexistent/lame"));
+    EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+}  // namespace
+}  // namespace kestrune::unit1

@@ -1,0 +1,94 @@
+// A stand-in for the encoder in tests. It performs the actions named by its arguments, in
+// order, and exits with status 0 after the last one:
+//   sleep MS | spin MS          wait, or keep a processor busy, for MS milliseconds
+//   stdout N | stderr N         write N bytes ("abc...z" repeated) to that stream
+//   read-stdin                  read standard input; exit with status 3 if it ever ends
+//   write-file PATH TEXT        write TEXT to the file PATH
+//   args-to-file PATH           write every argument, each ending with a zero byte, to PATH
+//   fds-to-file PATH            write how many descriptors the process has open (Linux)
+//   exit STATUS                 exit with STATUS at once
+// Anything else exits with status 2.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+constexpr int kInputEndedStatus = 3;
+
+void WritePattern(std::FILE* stream, long long count) {
+    std::vector<char> chunk(65536);
+    for (std::size_t i = 0; i < chunk.size(); ++i) {
+        chunk[i] = static_cast<char>('a' + i % 26);
+    }
+    // 65536 is not a multiple of 26, so each chunk starts where the pattern stands.
+    long long written = 0;
+    while (written < count) {
+        const std::size_t offset = static_cast<std::size_t>(written % 26);
+        const std::size_t size =
+            static_cast<std::size_t>(std::min<long long>(count - written, 65536 - 26));
+        std::fwrite(chunk.data() + offset, 1, size, stream);
+        written += static_cast<long long>(size);
+    }
+    std::fflush(stream);
+}
+
+void Spin(std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    volatile unsigned long long counter = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        counter = counter + 1;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view action = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (action == "read-stdin") {
+            char buffer[4096];
+            while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
+            }
+            return kInputEndedStatus;
+        }
+        if (!hasValue) {
+            return kUsageStatus;
+        }
+        const std::string& value = args[++i];
+        if (action == "sleep") {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoll(value.c_str())));
+        } else if (action == "spin") {
+            Spin(std::chrono::milliseconds(std::atoll(value.c_str())));
+        } else if (action == "stdout" || action == "stderr") {
+            WritePattern(action == "stdout" ? stdout : stderr, std::atoll(value.c_str()));
+        } else if (action == "exit") {
+            return std::atoi(value.c_str());
+        } else if (action == "args-to-file") {
+            std::ofstream out(value, std::ios::binary);
+            for (const std::string& arg : args) {
+                out << arg << '\0';
+            }
+        } else if (action == "fds-to-file") {
+            const auto entries = std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                               std::filesystem::directory_iterator());
+            // Less the descriptor of the listing itself.
+            std::ofstream(value, std::ios::binary) << entries - 1;
+        } else if (action == "write-file" && i + 1 < args.size()) {
+            std::ofstream(value, std::ios::binary) << args[++i];
+        } else {
+            return kUsageStatus;
+        }
+    }
+    return 0;
+}
