@@ -1,0 +1,63 @@
+// Settings files on Windows: the W profile functions, with UTF-8 <-> UTF-16 at the boundary.
+#include "platform/Profile.h"
+
+#include "platform/IniDocument.h"
+#include "platform/TextCodec.h"
+#include "platform/win32/WideText.h"
+
+#include <windows.h>
+
+namespace kestrune::platform {
+
+namespace {
+
+// Room for kMaxProfileTextCharacters characters even when each needs a surrogate pair, so
+// the limit counts characters rather than UTF-16 units.
+constexpr DWORD kTextBufferUnits = 2 * kMaxProfileTextCharacters + 1;
+
+// The profile functions write a file that begins with a UTF-16 byte-order mark in UTF-16, and
+// any other file in the ANSI code page, which cannot hold every path. So a new file is
+// started with the mark alone. An existing file is left as it is.
+void StartUnicodeFileIfMissing(const std::wstring& path) {
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    constexpr BYTE kUtf16LittleEndianMark[] = {0xFF, 0xFE};
+    DWORD written = 0;
+    WriteFile(handle, kUtf16LittleEndianMark, sizeof kUtf16LittleEndianMark, &written, nullptr);
+    CloseHandle(handle);
+}
+
+}  // namespace
+
+int ReadProfileInt(const std::string& file, std::string_view section, std::string_view key,
+                   int defaultValue) {
+    const UINT value =
+        GetPrivateProfileIntW(win32::Widen(section).c_str(), win32::Widen(key).c_str(),
+                              defaultValue, win32::Widen(file).c_str());
+    return static_cast<int>(value);
+}
+
+std::string ReadProfileString(const std::string& file, std::string_view section,
+                              std::string_view key, std::string_view defaultValue) {
+    std::wstring buffer(kTextBufferUnits, L'\0');
+    const DWORD length =
+        GetPrivateProfileStringW(win32::Widen(section).c_str(), win32::Widen(key).c_str(),
+                                 win32::Widen(defaultValue).c_str(), buffer.data(),
+                                 kTextBufferUnits, win32::Widen(file).c_str());
+    buffer.resize(length);
+    const std::string text = win32::Narrow(buffer);
+    return std::string(FirstCharacters(text, kMaxProfileTextCharacters));
+}
+
+void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value) {
+    const std::wstring path = win32::Widen(file);
+    StartUnicodeFileIfMissing(path);
+    WritePrivateProfileStringW(win32::Widen(section).c_str(), win32::Widen(key).c_str(),
+                               win32::Widen(FirstLineOf(value)).c_str(), path.c_str());
+}
+
+}  // namespace kestrune::platform
