@@ -1,0 +1,15 @@
+// Reads the per-processor idle time out of the text of Linux /proc/stat.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace kestrune::cpuusage {
+
+// The idle plus iowait ticks of every "cpuN" line, in the order of the lines. The summary
+// "cpu" line and lines that are not well formed are skipped; a line without the iowait
+// field (kernels before 2.5.41) counts its idle ticks alone.
+std::vector<std::uint64_t> ParseProcStatIdleTicks(std::string_view text);
+
+}  // namespace kestrune::cpuusage
