@@ -1,0 +1,42 @@
+// What the window toolkit offers beyond controls: top-level windows, message boxes, the
+// beep, the message loop, finding windows by caption and opening files through the shell.
+// One back end (Qt, Win32 or headless) is linked into a program and defines these.
+#pragma once
+
+#include "toolkit/Window.h"
+
+#include <memory>
+#include <string>
+
+namespace kestrune::toolkit {
+
+// A new top-level window, hidden until shown, with the back end's default size. An owned
+// window stays above its owner and must be freed before it.
+std::unique_ptr<Window> CreateTopLevelWindow(const std::string& caption, Window* owner = nullptr);
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information };
+enum class MessageAnswer { Ok, Yes, No };
+
+// A modal message box; window timers keep ticking while it is shown.
+MessageAnswer ShowMessage(const Window* owner, const std::string& text, const std::string& caption,
+                          MessageButtons buttons = MessageButtons::Ok,
+                          MessageIcon icon = MessageIcon::None);
+
+// The platform's default alert sound.
+void Beep();
+
+// Dispatches every message pending for the GUI thread (input, posted closes, due timer
+// ticks) and returns without waiting for more.
+void ProcessMessages();
+
+// Shows the main window and dispatches messages until it is closed.
+void RunMessageLoop(Window& mainWindow);
+
+// True when a top-level window with exactly this caption exists, in any program.
+bool FindTopLevelWindow(const std::string& caption);
+
+// Opens a file with the program the platform associates with it; false when it could not.
+bool ShellOpen(const std::string& path);
+
+}  // namespace kestrune::toolkit

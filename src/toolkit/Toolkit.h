@@ -1,0 +1,23 @@
+// The whole window toolkit interface in one include: every control, dialog and service.
+#pragma once
+
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/FolderDialog.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Hints.h"
+#include "toolkit/ImageButton.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListView.h"
+#include "toolkit/OpenDialog.h"
+#include "toolkit/Panel.h"
+#include "toolkit/ProgressBar.h"
+#include "toolkit/RadioButton.h"
+#include "toolkit/Timer.h"
+#include "toolkit/TrackBar.h"
+#include "toolkit/UpDown.h"
+#include "toolkit/Window.h"

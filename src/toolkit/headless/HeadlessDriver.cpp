@@ -1,0 +1,212 @@
+// The test driver of the headless back end. It acts only through what a user could do:
+// disabled controls ignore it, and every event fires after the state has changed.
+#include "toolkit/headless/HeadlessDriver.h"
+
+#include "platform/TextCodec.h"
+#include "toolkit/headless/HeadlessEdit.h"
+#include "toolkit/headless/HeadlessSession.h"
+#include "toolkit/headless/HeadlessWindow.h"
+
+#include <stdexcept>
+
+namespace kestrune::toolkit::headless {
+namespace {
+
+void Fire(const std::function<void()>& event) {
+    if (event) {
+        event();
+    }
+}
+
+}  // namespace
+
+HeadlessDriver::HeadlessDriver() {
+    Session& session = TheSession();
+    session.now = 0;
+    session.processMessagesStep = 0;
+    session.processMessagesHook = nullptr;
+    session.foreignWindows.clear();
+    session.messageAnswers.clear();
+    session.openDialogResults.clear();
+    session.folderResults.clear();
+    session.shownMessages.clear();
+    session.openDialogRequests.clear();
+    session.folderDialogRequests.clear();
+    session.beepCount = 0;
+    session.shellOpens.clear();
+}
+
+bool HeadlessDriver::Click(Control& control) {
+    if (!control.IsEffectivelyEnabled()) {
+        return false;
+    }
+    if (auto* button = dynamic_cast<Button*>(&control)) {
+        Fire(button->onClick);
+    } else if (auto* imageButton = dynamic_cast<ImageButton*>(&control)) {
+        Fire(imageButton->onClick);
+    } else if (auto* checkBox = dynamic_cast<CheckBox*>(&control)) {
+        checkBox->SetChecked(!checkBox->IsChecked());
+        Fire(checkBox->onClick);
+    } else if (auto* radio = dynamic_cast<RadioButton*>(&control)) {
+        radio->SetChecked(true);
+        Fire(radio->onClick);
+    } else {
+        throw std::invalid_argument("Click: this kind of control has no click");
+    }
+    return true;
+}
+
+void HeadlessDriver::TypeText(Edit& edit, std::string_view text) {
+    auto& field = dynamic_cast<HeadlessEdit&>(edit);
+    if (!field.IsEffectivelyEnabled()) {
+        return;
+    }
+    while (!text.empty()) {
+        const std::string_view character = platform::FirstCharacters(text, 1);
+        field.InsertAtCaret(character);
+        text.remove_prefix(character.size());
+    }
+}
+
+bool HeadlessDriver::Paste(Edit& edit, std::string_view text) {
+    auto& field = dynamic_cast<HeadlessEdit&>(edit);
+    return field.IsEffectivelyEnabled() && field.InsertAtCaret(text);
+}
+
+bool HeadlessDriver::SelectRow(ListView& listView, int row) {
+    if (!listView.IsEffectivelyEnabled()) {
+        return false;
+    }
+    listView.SelectRow(row);
+    return true;
+}
+
+bool HeadlessDriver::SelectComboItem(ComboBox& comboBox, int index) {
+    if (index < 0 || index >= comboBox.ItemCount()) {
+        throw std::out_of_range("SelectComboItem: no such item");
+    }
+    if (!comboBox.IsEffectivelyEnabled()) {
+        return false;
+    }
+    comboBox.SetSelectedIndex(index);
+    Fire(comboBox.onSelect);
+    return true;
+}
+
+bool HeadlessDriver::ReleaseUpDown(UpDown& upDown, Arrow arrow) {
+    if (!upDown.IsEffectivelyEnabled()) {
+        return false;
+    }
+    const int step = arrow == Arrow::Up ? upDown.Step() : -upDown.Step();
+    upDown.SetPosition(upDown.Position() + step);
+    Fire(upDown.onMouseUp);
+    return true;
+}
+
+bool HeadlessDriver::DragTrackBar(TrackBar& trackBar, int position) {
+    if (!trackBar.IsEffectivelyEnabled()) {
+        return false;
+    }
+    trackBar.SetPosition(position);
+    return true;
+}
+
+void HeadlessDriver::MouseEnter(ListView& listView) {
+    Fire(listView.onMouseEnter);
+}
+
+bool HeadlessDriver::DropFiles(ListView& listView, const std::vector<std::string>& paths) {
+    if (!listView.AcceptsFiles() || !listView.IsEffectivelyEnabled()) {
+        return false;
+    }
+    if (listView.onDropFiles) {
+        listView.onDropFiles(paths);
+    }
+    return true;
+}
+
+bool HeadlessDriver::RequestClose(Window& window) {
+    if (window.IsClosed() || !window.HasCloseCommand()) {
+        return false;
+    }
+    dynamic_cast<HeadlessWindow&>(window).Close();
+    return true;
+}
+
+bool HeadlessDriver::ResizeByUser(Window& window, const Size& outerSize) {
+    if (!window.IsResizable()) {
+        return false;
+    }
+    window.SetBounds({window.Left(), window.Top(), outerSize.width, outerSize.height});
+    return true;
+}
+
+void HeadlessDriver::AdvanceTime(std::int64_t milliseconds) {
+    RunClock(milliseconds);
+}
+
+std::int64_t HeadlessDriver::Now() const {
+    return TheSession().now;
+}
+
+void HeadlessDriver::SetProcessMessagesStep(int milliseconds) {
+    TheSession().processMessagesStep = milliseconds;
+}
+
+void HeadlessDriver::SetProcessMessagesHook(std::function<void()> hook) {
+    TheSession().processMessagesHook = std::move(hook);
+}
+
+void HeadlessDriver::QueueMessageAnswer(MessageAnswer answer, std::function<void()> whileShown) {
+    TheSession().messageAnswers.push_back({answer, std::move(whileShown)});
+}
+
+void HeadlessDriver::QueueOpenDialogResult(std::optional<std::string> result) {
+    TheSession().openDialogResults.push_back(std::move(result));
+}
+
+void HeadlessDriver::QueueFolderResult(std::optional<std::string> folder) {
+    TheSession().folderResults.push_back(std::move(folder));
+}
+
+std::size_t HeadlessDriver::PendingAnswers() const {
+    const Session& session = TheSession();
+    return session.messageAnswers.size() + session.openDialogResults.size() +
+           session.folderResults.size();
+}
+
+const std::vector<ShownMessage>& HeadlessDriver::ShownMessages() const {
+    return TheSession().shownMessages;
+}
+
+const std::vector<OpenDialogRequest>& HeadlessDriver::OpenDialogRequests() const {
+    return TheSession().openDialogRequests;
+}
+
+const std::vector<FolderDialogRequest>& HeadlessDriver::FolderDialogRequests() const {
+    return TheSession().folderDialogRequests;
+}
+
+int HeadlessDriver::BeepCount() const {
+    return TheSession().beepCount;
+}
+
+const std::vector<std::string>& HeadlessDriver::ShellOpens() const {
+    return TheSession().shellOpens;
+}
+
+std::vector<Window*> HeadlessDriver::TopLevelWindows() const {
+    const auto& windows = TheSession().windows;
+    return {windows.begin(), windows.end()};
+}
+
+void HeadlessDriver::AddForeignWindow(const std::string& caption) {
+    TheSession().foreignWindows.push_back(caption);
+}
+
+const Control* HeadlessDriver::FocusedControl() const {
+    const HeadlessNode* focused = TheSession().focused;
+    return focused != nullptr ? &focused->Self() : nullptr;
+}
+
+}  // namespace kestrune::toolkit::headless

@@ -1,0 +1,81 @@
+// The tests' hands on the headless back end: user input (clicks, typing, pasting,
+// selecting, dropping, closing, resizing), the virtual clock, answers queued for the next
+// message boxes and dialogs, and records of what the program showed, beeped and opened.
+// User input reaches only controls that are effectively enabled, as on a real screen.
+// The headless RunMessageLoop returns once nothing is pending; the test drives from there.
+#pragma once
+
+#include "toolkit/Toolkit.h"
+#include "toolkit/headless/HeadlessRecords.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrune::toolkit::headless {
+
+enum class Arrow { Up, Down };
+
+class HeadlessDriver {
+public:
+    // Starts from a clean slate: clock at 0, no queued answers, nothing recorded, no
+    // foreign windows. Windows that already exist, and their posted closes, are kept.
+    HeadlessDriver();
+    HeadlessDriver(const HeadlessDriver&) = delete;
+    HeadlessDriver& operator=(const HeadlessDriver&) = delete;
+
+    // A click on a button, image button, check box (toggles it) or radio button (checks it
+    // and unchecks its siblings), then its onClick. False when the control takes no input.
+    bool Click(Control& control);
+    // Types the text one character at a time: one change per character taken.
+    void TypeText(Edit& edit, std::string_view text);
+    // Pastes the text at the caret as one change; false when the field refuses it.
+    bool Paste(Edit& edit, std::string_view text);
+    // A click on a row (-1: on the empty area below the rows).
+    bool SelectRow(ListView& listView, int row);
+    // Picks an item of the drop-down list, then its onSelect.
+    bool SelectComboItem(ComboBox& comboBox, int index);
+    // A click on one arrow: the position steps within the range, then onMouseUp.
+    bool ReleaseUpDown(UpDown& upDown, Arrow arrow);
+    bool DragTrackBar(TrackBar& trackBar, int position);
+    void MouseEnter(ListView& listView);
+    // Drops files on the list view; false when it does not accept files.
+    bool DropFiles(ListView& listView, const std::vector<std::string>& paths);
+    // The user closes the window from its title bar; false without a close command.
+    bool RequestClose(Window& window);
+    // The user drags the window's frame to an outer size; false when it is not resizable.
+    bool ResizeByUser(Window& window, const Size& outerSize);
+
+    // Lets the virtual clock run, dispatching posted closes and timer ticks on the way.
+    void AdvanceTime(std::int64_t milliseconds);
+    std::int64_t Now() const;
+    // Every later ProcessMessages first moves the clock by this much (a wait slice).
+    void SetProcessMessagesStep(int milliseconds);
+    // Every later ProcessMessages first runs this.
+    void SetProcessMessagesHook(std::function<void()> hook);
+
+    // Answers for the next message boxes and dialogs, in order. A message box's whileShown
+    // runs while it is open (its modal loop dispatches timers), for example AdvanceTime.
+    void QueueMessageAnswer(MessageAnswer answer, std::function<void()> whileShown = {});
+    void QueueOpenDialogResult(std::optional<std::string> result);
+    void QueueFolderResult(std::optional<std::string> folder);
+    // Queued answers not yet taken, of all kinds.
+    std::size_t PendingAnswers() const;
+
+    const std::vector<ShownMessage>& ShownMessages() const;
+    const std::vector<OpenDialogRequest>& OpenDialogRequests() const;
+    const std::vector<FolderDialogRequest>& FolderDialogRequests() const;
+    int BeepCount() const;
+    const std::vector<std::string>& ShellOpens() const;
+    // Live top-level windows, closed ones included, in creation order.
+    std::vector<Window*> TopLevelWindows() const;
+    // A window of another program, seen by FindTopLevelWindow.
+    void AddForeignWindow(const std::string& caption);
+    // The control with the keyboard focus; null when none has it.
+    const Control* FocusedControl() const;
+};
+
+}  // namespace kestrune::toolkit::headless

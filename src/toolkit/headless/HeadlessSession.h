@@ -1,0 +1,56 @@
+// The process-wide state of the headless back end: the virtual clock, the posted close
+// requests, the live windows and timers, the focus, the answers queued for dialogs and
+// the records of what was shown. Everything runs on one thread.
+#pragma once
+
+#include "toolkit/headless/HeadlessRecords.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrune::toolkit::headless {
+
+class HeadlessNode;
+class HeadlessTimer;
+class HeadlessWindow;
+
+struct QueuedMessageAnswer {
+    MessageAnswer answer = MessageAnswer::Ok;
+    std::function<void()> whileShown;  // runs while the box is open, as its modal loop would
+};
+
+struct Session {
+    std::int64_t now = 0;  // virtual milliseconds
+    int processMessagesStep = 0;
+    std::function<void()> processMessagesHook;
+
+    std::vector<HeadlessWindow*> windows;  // live top-level windows, in creation order
+    std::vector<HeadlessTimer*> timers;    // live timers, in creation order
+    std::deque<HeadlessWindow*> postedCloses;
+    const HeadlessNode* focused = nullptr;
+    std::vector<std::string> foreignWindows;  // captions of other programs' windows
+
+    std::deque<QueuedMessageAnswer> messageAnswers;
+    std::deque<std::optional<std::string>> openDialogResults;
+    std::deque<std::optional<std::string>> folderResults;
+
+    std::vector<ShownMessage> shownMessages;
+    std::vector<OpenDialogRequest> openDialogRequests;
+    std::vector<FolderDialogRequest> folderDialogRequests;
+    int beepCount = 0;
+    std::vector<std::string> shellOpens;
+};
+
+Session& TheSession();
+
+// Handles posted closes and due timer ticks until none is left; the clock stands still.
+void DispatchPending();
+
+// Lets the virtual clock run for the given time, dispatching as an idle message loop would.
+void RunClock(std::int64_t milliseconds);
+
+}  // namespace kestrune::toolkit::headless
