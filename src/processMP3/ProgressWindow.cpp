@@ -1,0 +1,98 @@
+// Builds the progress window, laid out in its 283 by 84 client area, topmost, without a
+// close command and not resizable, and handles its abort button.
+#include "processMP3/ProgressWindow.h"
+
+namespace kestrune::processmp3 {
+
+namespace {
+
+constexpr toolkit::Size kClientSize{283, 84};
+constexpr int kBarHeight = 11;
+constexpr int kAbortButtonWidth = 86;
+
+toolkit::ProgressBar& AddBar(toolkit::Window& window, int top) {
+    toolkit::ProgressBar& bar = window.AddProgressBar();
+    bar.SetBounds({0, top, kClientSize.width, kBarHeight});
+    bar.SetSmooth(true);
+    return bar;
+}
+
+toolkit::Label& AddFittedLabel(toolkit::Window& window, const std::string& text, int top) {
+    toolkit::Label& label = window.AddLabel(text);
+    label.SetAutoSize(true);
+    label.SetLeft(0);
+    label.SetTop(top);
+    return label;
+}
+
+toolkit::Button& AddAbortButton(toolkit::Window& window) {
+    toolkit::Button& button = window.AddButton("Прервать");
+    button.SetLeft(198);
+    button.SetTop(62);
+    button.SetWidth(kAbortButtonWidth);  // the height stays the platform's default
+    return button;
+}
+
+std::unique_ptr<toolkit::Window> CreateFrame(toolkit::Window& owner) {
+    auto window = toolkit::CreateTopLevelWindow("Выполнение", &owner);
+    window->SetClientSize(kClientSize);
+    window->SetTopmost(true);
+    window->RemoveCloseCommand();
+    return window;
+}
+
+}  // namespace
+
+ProgressWindow::ProgressWindow(toolkit::Window& owner, int rowCount,
+                               cpuusage::CpuUsageMonitor& monitor)
+    : window(CreateFrame(owner)),
+      doneLabel(AddFittedLabel(*window, "Выполнено:", 30)),
+      statusLabel(AddFittedLabel(*window, " ", 0)),
+      abortButton(AddAbortButton(*window)),
+      overallBar(AddBar(*window, 48)),
+      activityBar(AddBar(*window, 19)),
+      timer(window->AddTimer(kWatchdogInterval)),
+      monitor(monitor) {
+    timer.onTick = [this] { WatchdogTick(*this); };
+    abortButton.onClick = [this] { AbortEncoder(*this); };
+    window->SetResizable(false);
+    window->CentreOnScreen();
+    ResetProgress(*this, rowCount);
+}
+
+ProgressWindow::~ProgressWindow() {
+    timer.SetEnabled(false);
+}
+
+std::unique_ptr<ProgressWindow> CreateProgressWindow(toolkit::Window& owner, int rowCount,
+                                                     cpuusage::CpuUsageMonitor& monitor) {
+    return std::make_unique<ProgressWindow>(owner, rowCount, monitor);
+}
+
+void ResetProgress(ProgressWindow& progress, int rowCount) {
+    progress.overallBar.SetPosition(0);
+    progress.overallBar.SetRange(0, rowCount);
+    progress.timer.SetEnabled(true);
+    progress.idleSeen = false;
+    progress.killedByWatchdog = false;
+}
+
+void BeginEncoder(ProgressWindow& progress, std::function<void()> terminate) {
+    progress.process = std::move(terminate);
+    progress.idleSeen = false;
+    progress.killedByWatchdog = false;
+    progress.abortedByUser = false;
+}
+
+void EndEncoder(ProgressWindow& progress) {
+    progress.process = nullptr;
+}
+
+void AbortEncoder(ProgressWindow& progress) {
+    if (progress.process) {
+        progress.abortedByUser = true;
+        progress.process();
+    }
+}
+
+}  // namespace kestrune::processmp3

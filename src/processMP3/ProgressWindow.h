@@ -1,0 +1,67 @@
+// The window of a running batch: which file is encoded, an activity bar that moves while
+// the encoder works, an overall bar that counts finished rows, the abort button, and the
+// idle watchdog's timer and flags. It exists only while a run is in progress.
+#pragma once
+
+#include "adCpuUsage/CpuUsageMonitor.h"
+#include "toolkit/Toolkit.h"
+
+#include <functional>
+#include <memory>
+
+namespace kestrune::processmp3 {
+
+class ProgressWindow {
+public:
+    // Builds the window over its owner, hidden, and resets it for a run of rowCount rows.
+    // The monitor must outlive the window.
+    ProgressWindow(toolkit::Window& owner, int rowCount, cpuusage::CpuUsageMonitor& monitor);
+    // Stops the timer before the window and its controls go.
+    ~ProgressWindow();
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    // The window owns every control below; it is declared first so it goes last.
+    const std::unique_ptr<toolkit::Window> window;
+    toolkit::Label& doneLabel;
+    toolkit::Label& statusLabel;
+    toolkit::Button& abortButton;
+    toolkit::ProgressBar& overallBar;
+    toolkit::ProgressBar& activityBar;
+    toolkit::Timer& timer;
+    cpuusage::CpuUsageMonitor& monitor;
+
+    // Ends the encoder being waited for with the exit code of a terminated encoder; empty
+    // while no encoder runs. Set by the run for each encoder (BeginEncoder).
+    std::function<void()> process;
+    // The last watchdog tick during this encoder found the processors idle.
+    bool idleSeen = false;
+    // The watchdog ended this encoder.
+    bool killedByWatchdog = false;
+    // The abort button ended this encoder.
+    bool abortedByUser = false;
+};
+
+inline constexpr int kWatchdogInterval = 1000;  // milliseconds between two load samples
+
+// Creates the progress window of a run over the rows of the main window's list.
+std::unique_ptr<ProgressWindow> CreateProgressWindow(toolkit::Window& owner, int rowCount,
+                                                     cpuusage::CpuUsageMonitor& monitor);
+
+// Overall bar back to 0 of rowCount, timer started, watchdog flags cleared.
+void ResetProgress(ProgressWindow& progress, int rowCount);
+
+// The run has started an encoder: the watchdog and the abort button act on it from now on,
+// with their flags cleared.
+void BeginEncoder(ProgressWindow& progress, std::function<void()> terminate);
+
+// The encoder has ended: nothing is left for the watchdog or the abort button to end.
+void EndEncoder(ProgressWindow& progress);
+
+// The timer's tick: ends an encoder that has left the processors idle for two ticks in a row.
+void WatchdogTick(ProgressWindow& progress);
+
+// The abort button: ends the current encoder only; the run goes on with the next row.
+void AbortEncoder(ProgressWindow& progress);
+
+}  // namespace kestrune::processmp3
