@@ -74,9 +74,12 @@ TEST(VbrHeader, ZeroMarkNeedsAllSixBytes) {
     EXPECT_FALSE(HasZeroAfterHeader(bytes, 4));
 }
 
+// A block with the mark beginning fromEnd bytes before its end (cut where the block ends).
 Bytes BlockWithMarkAt(std::size_t fromEnd, const std::string& mark) {
     Bytes block(3458, 0x11);
-    std::copy(mark.begin(), mark.end(), block.end() - static_cast<std::ptrdiff_t>(fromEnd));
+    const std::size_t start = block.size() - fromEnd;
+    std::copy_n(mark.begin(), std::min(mark.size(), fromEnd),
+                block.begin() + static_cast<std::ptrdiff_t>(start));
     return block;
 }
 
