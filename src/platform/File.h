@@ -41,4 +41,11 @@ std::optional<std::int64_t> FileSize(const std::string& path);
 // True when the path names an existing file (not a folder).
 bool IsExistingFile(const std::string& path);
 
+// True when both paths exist and name the same file, whatever the spelling: links, letter
+// case on file systems that ignore it, "." and ".." parts.
+bool IsSameFile(const std::string& first, const std::string& second);
+
+// Deletes a file; false when it could not (it may not exist).
+bool RemoveFile(const std::string& path);
+
 }  // namespace kestrune::platform

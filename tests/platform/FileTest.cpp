@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 namespace kestrune::platform {
 namespace {
@@ -48,6 +49,37 @@ TEST(File, MovedFromFileNoLongerOwnsTheDescriptor) {
     EXPECT_FALSE(first.IsOpen());  // NOLINT(bugprone-use-after-move): the contract under test
     EXPECT_TRUE(second.IsOpen());
     EXPECT_EQ(FileSize(path), 1);
+}
+
+TEST(File, SameFileIsRecognisedWhateverTheSpelling) {
+    test::TempDir dir;
+    const std::string song = dir.File("Песня.mp3");
+    test::WriteBytes(song, {1});
+    test::WriteBytes(dir.File("other.mp3"), {1});
+    std::filesystem::create_symlink(song, dir.File("link.mp3"));
+    std::filesystem::create_directories(dir.Path() / "sub");
+    const struct {
+        std::string other;
+        bool same;
+    } cases[] = {
+        {song, true},
+        {dir.File("sub/../Песня.mp3"), true},
+        {dir.File("./link.mp3"), true},
+        {dir.File("other.mp3"), false},
+        {dir.File("missing.mp3"), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsSameFile(song, c.other), c.same) << c.other;
+    }
+}
+
+TEST(File, RemoveFileDeletesOnlyWhatExists) {
+    test::TempDir dir;
+    const std::string path = dir.File("partial.mp3");
+    test::WriteBytes(path, {1, 2});
+    EXPECT_TRUE(RemoveFile(path));
+    EXPECT_FALSE(IsExistingFile(path));
+    EXPECT_FALSE(RemoveFile(path));
 }
 
 TEST(MemorySource, ReadsLikeAFile) {

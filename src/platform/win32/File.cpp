@@ -108,4 +108,36 @@ bool IsExistingFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+namespace {
+
+// The volume and file index that identify a file; nothing when it cannot be opened.
+std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::string& path) {
+    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(handle, &information) != 0;
+    CloseHandle(handle);
+    if (!known) {
+        return std::nullopt;
+    }
+    return information;
+}
+
+}  // namespace
+
+bool IsSameFile(const std::string& first, const std::string& second) {
+    const auto a = FileIdentity(first);
+    const auto b = FileIdentity(second);
+    return a && b && a->dwVolumeSerialNumber == b->dwVolumeSerialNumber &&
+           a->nFileIndexHigh == b->nFileIndexHigh && a->nFileIndexLow == b->nFileIndexLow;
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileW(win32::Widen(path).c_str()) != 0;
+}
+
 }  // namespace kestrune::platform
