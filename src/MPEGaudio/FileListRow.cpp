@@ -6,13 +6,41 @@
 #include "MPEGaudio/MpegAudioInfo.h"
 #include "platform/File.h"
 #include "platform/Paths.h"
+#include "platform/TextCodec.h"
+
+#include <algorithm>
 
 namespace kestrune::mpeg {
 
 namespace {
 
-const std::string& Preferred(const std::string& first, const std::string& second) {
-    return first.empty() ? second : first;
+constexpr std::size_t kTextArea = 30;  // characters of an ID3v1 title, artist or album
+constexpr std::size_t kYearArea = 4;
+
+// Taggers and encoders that write both tags put the ID3v2 text into the ID3v1 tag too, with
+// "?" for every character ID3v1 cannot hold, cut to its area. Such a copy says less than
+// the ID3v2 text it came from, which is kept instead: re-encoding must not turn a Cyrillic
+// title into question marks.
+bool IsLossyCopy(std::string_view v1, std::string_view v2, std::size_t area) {
+    const std::u32string copy = platform::CodePoints(v1);
+    const std::u32string original = platform::CodePoints(v2);
+    if (copy.size() != std::min(original.size(), area)) {
+        return false;
+    }
+    bool replaced = false;
+    for (std::size_t i = 0; i < copy.size(); ++i) {
+        if (copy[i] == U'?' && original[i] != U'?') {
+            replaced = true;
+        } else if (copy[i] != original[i]) {
+            return false;
+        }
+    }
+    return replaced;
+}
+
+// The ID3v1 text when it says something, else the ID3v2 text.
+const std::string& Preferred(const std::string& v1, const std::string& v2, std::size_t area) {
+    return v1.empty() || IsLossyCopy(v1, v2, area) ? v2 : v1;
 }
 
 }  // namespace
@@ -32,10 +60,10 @@ FileListRow ReadFileListRow(const std::string& path) {
     }
     row.bitRate = info.BitRate();
     row.isVbr = info.vbr.found;
-    row.title = Preferred(info.id3v1.title, info.id3v2.title);
-    row.artist = Preferred(info.id3v1.artist, info.id3v2.artist);
-    row.album = Preferred(info.id3v1.album, info.id3v2.album);
-    row.year = Preferred(info.id3v1.year, info.id3v2.year);
+    row.title = Preferred(info.id3v1.title, info.id3v2.title, kTextArea);
+    row.artist = Preferred(info.id3v1.artist, info.id3v2.artist, kTextArea);
+    row.album = Preferred(info.id3v1.album, info.id3v2.album, kTextArea);
+    row.year = Preferred(info.id3v1.year, info.id3v2.year, kYearArea);
     if (info.id3v1.exists && info.id3v1.genreId < id3v1::kGenreCount) {
         row.genre = std::to_string(info.id3v1.genreId);
     }

@@ -102,6 +102,21 @@ std::string SanitiseUtf8(std::string_view bytes) {
     return text;
 }
 
+std::u32string CodePoints(std::string_view utf8) {
+    std::u32string points;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k) {
+            point = (point << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        points.push_back(point);
+        i += length;
+    }
+    return points;
+}
+
 std::size_t CountCharacters(std::string_view utf8) {
     std::size_t count = 0;
     for (const char byte : utf8) {

@@ -19,6 +19,9 @@ std::string SanitiseUtf8(std::string_view bytes);
 // Appends the UTF-8 form of one code point (U+FFFD for a value that is no code point).
 void AppendUtf8(std::string& text, char32_t codePoint);
 
+// The code points of UTF-8 text (as SanitiseUtf8 leaves it).
+std::u32string CodePoints(std::string_view utf8);
+
 // Number of characters (code points) in UTF-8 text.
 std::size_t CountCharacters(std::string_view utf8);
 

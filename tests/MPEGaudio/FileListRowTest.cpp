@@ -98,6 +98,31 @@ TEST(FileListRow, Id3v1TextWinsFieldByFieldAndTheGenreComesFromIt) {
     }
 }
 
+TEST(FileListRow, Id3v1CopyWithQuestionMarksForWhatItCouldNotHoldGivesWayToId3v2) {
+    const struct {
+        std::string v1;
+        std::u16string v2;
+        const char* taken;
+    } cases[] = {
+        {"?????", u"Песня", "Песня"},
+        {"Caf?", u"Café", "Café"},
+        {"??????????????????????????????", u"Очень длинное название песни из альбома",
+         "Очень длинное название песни из альбома"},  // the copy was cut to 30
+        {"Song?", u"Song?", "Song?"},                 // same text: nothing was replaced
+        {"???", u"Песня", "???"},                     // not a copy: other length
+        {"?x???", u"Песня", "?x???"},                 // not a copy: other letters
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.File("both.mp3");
+        const Bytes v2 = test::MakeId3v2Frame(3, "TIT2", test::Utf16TextData(c.v2));
+        test::WriteBytes(path, test::Concat({test::MakeId3v2Tag(3, v2, 16),
+                                             test::Frames(test::kMpeg1Layer3At128, 40),
+                                             test::MakeId3v1Tag({.title = c.v1})}));
+        EXPECT_EQ(ReadFileListRow(path).title, c.taken) << c.v1;
+    }
+}
+
 TEST(FileListRow, NoGenreWithoutAnId3v1Tag) {
     test::TempDir dir;
     const std::string path = dir.File("v2.mp3");

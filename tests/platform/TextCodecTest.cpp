@@ -46,6 +46,8 @@ TEST(TextCodec, SanitiseKeepsValidUtf8AndReplacesEachInvalidByte) {
 
 TEST(TextCodec, CharacterCountsAndPrefixesCountCharactersNotBytes) {
     EXPECT_EQ(CountCharacters("Песня"), 5u);
+    EXPECT_EQ(CodePoints("aЁ\xE2\x82\xAC\xF0\x9F\x8E\xB5"),
+              (std::u32string{U'a', 0x401, 0x20AC, 0x1F3B5}));
     EXPECT_EQ(FirstCharacters("Песня", 3), "Пес");
     EXPECT_EQ(FirstCharacters("ab", 5), "ab");
     EXPECT_EQ(FirstCharacters("a\xF0\x9F\x8E\xB5z", 2), "a\xF0\x9F\x8E\xB5");
