@@ -18,6 +18,13 @@ void AppendTag(std::string& line, std::string_view option, std::string_view valu
 
 }  // namespace
 
+std::string OutputPath(std::string_view outputFolder, std::string_view outputName,
+                       platform::PathSeparators separators) {
+    std::string name(outputName);
+    name.append(".mp3");
+    return platform::JoinPath(outputFolder, name, separators);
+}
+
 std::string BuildEncoderCommandLine(const EncoderOptions& options, const EncoderRow& row,
                                     std::string_view outputFolder,
                                     platform::PathSeparators separators) {
@@ -47,9 +54,7 @@ std::string BuildEncoderCommandLine(const EncoderOptions& options, const Encoder
     // "-e" and "-s" are joined on purpose: the encoder reads "n-s" as "no de-emphasis".
     line.append(" -e n").append("-s --silent ");
     line.append(platform::QuoteArgument(row.sourcePath)).push_back(' ');
-    const std::string outputPath =
-        platform::JoinPath(outputFolder, row.outputName + ".mp3", separators);
-    line.append(platform::QuoteArgument(outputPath));
+    line.append(platform::QuoteArgument(OutputPath(outputFolder, row.outputName, separators)));
     return line;
 }
 

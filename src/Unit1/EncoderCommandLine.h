@@ -22,6 +22,10 @@ struct EncoderRow {
     std::string outputName;  // the source file's name without its extension
 };
 
+// Where the encoder writes a row: the output folder, one separator, the name and ".mp3".
+std::string OutputPath(std::string_view outputFolder, std::string_view outputName,
+                       platform::PathSeparators separators = platform::kNativeSeparators);
+
 // Always succeeds. Every value reaches the encoder as exactly one argument: a value with a
 // double quote or trailing backslashes is escaped by the Windows rules; any other value is
 // written as it stands between two double quotes.

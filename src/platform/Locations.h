@@ -39,6 +39,11 @@ std::optional<std::string> EncoderBesideProgram();
 // name on PATH. Nothing when neither is found.
 std::optional<std::string> FindEncoder();
 
+// The help file of a program installed in programFolder (ending with a separator), when it
+// exists. Windows: "Help.chm" beside the program. POSIX: "help/index.html" beside the
+// program, else the installed "../share/kestrune/help/index.html".
+std::optional<std::string> HelpFilePath(std::string_view programFolder);
+
 // The first folder of a POSIX search path ("/usr/local/bin:/usr/bin") that holds a file of
 // that name for which isExecutableFile answers true, as its full path. Empty and relative
 // folders are skipped, so what is found never depends on the current folder.

@@ -3,6 +3,7 @@
 // encoder.
 #include "platform/Locations.h"
 
+#include "platform/File.h"
 #include "platform/Paths.h"
 
 #include <pwd.h>
@@ -98,6 +99,16 @@ std::optional<std::string> FindEncoder() {
     // Without PATH, the folders the C library's exec functions search then.
     return FindInSearchPath(searchPath != nullptr ? searchPath : "/bin:/usr/bin", EncoderFileName(),
                             IsExecutableFile);
+}
+
+std::optional<std::string> HelpFilePath(std::string_view programFolder) {
+    for (const char* relative : {"help/index.html", "../share/kestrune/help/index.html"}) {
+        std::string path = std::string(programFolder) + relative;
+        if (IsExistingFile(path)) {
+            return path;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace kestrune::platform

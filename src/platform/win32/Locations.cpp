@@ -2,6 +2,7 @@
 // GetModuleFileNameW.
 #include "platform/Locations.h"
 
+#include "platform/File.h"
 #include "platform/Paths.h"
 #include "platform/win32/WideText.h"
 
@@ -56,6 +57,11 @@ std::string_view EncoderFileName() {
 
 std::optional<std::string> FindEncoder() {
     return EncoderBesideProgram();
+}
+
+std::optional<std::string> HelpFilePath(std::string_view programFolder) {
+    std::string path = std::string(programFolder) + "Help.chm";
+    return IsExistingFile(path) ? std::optional(std::move(path)) : std::nullopt;
 }
 
 }  // namespace kestrune::platform

@@ -7,7 +7,13 @@
 //   args-to-file PATH           write every argument, each ending with a zero byte, to PATH
 //   fds-to-file PATH            write how many descriptors the process has open (Linux)
 //   exit STATUS                 exit with STATUS at once
+//   say-stderr TEXT             write TEXT (underscores as blanks) and a line break to standard error
 // Anything else exits with status 2.
+//
+// Started as the encoder (first argument "--mp3input"), it takes its actions from the file
+// "<source>.actions" beside its source file, if there is one (blank-separated), after
+// writing the start of its output file; when they end with status 0 it completes the
+// output. So a batch run can give each row its own behaviour.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -49,10 +55,7 @@ void Spin(std::chrono::milliseconds duration) {
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+int RunActions(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view action = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -86,9 +89,42 @@ int main(int argc, char** argv) {
             std::ofstream(value, std::ios::binary) << entries - 1;
         } else if (action == "write-file" && i + 1 < args.size()) {
             std::ofstream(value, std::ios::binary) << args[++i];
+        } else if (action == "say-stderr") {  // underscores stand for blanks
+            std::string text = value;
+            std::replace(text.begin(), text.end(), '_', ' ');
+            std::fprintf(stderr, "%s\n", text.c_str());
         } else {
             return kUsageStatus;
         }
     }
     return 0;
+}
+
+// The encoder's part: the source is the next to last argument, the output the last.
+int RunAsEncoder(const std::vector<std::string>& args) {
+    const std::string& source = args[args.size() - 2];
+    const std::string& output = args.back();
+    std::vector<std::string> actions;
+    std::ifstream script(source + ".actions");
+    for (std::string word; script >> word;) {
+        actions.push_back(word);
+    }
+    {
+        std::ofstream(output, std::ios::binary) << "partial ";
+    }
+    const int status = RunActions(actions);
+    if (status == 0) {
+        std::ofstream(output, std::ios::binary | std::ios::app) << "encoded";
+    }
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 3 && args.front() == "--mp3input") {
+        return RunAsEncoder(args);
+    }
+    return RunActions(args);
 }

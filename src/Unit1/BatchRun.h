@@ -1,0 +1,16 @@
+// The batch run: pressing compress re-encodes every listed file, one at a time, into the
+// folder the user chooses, with the progress window, its abort button and its watchdog,
+// while the main window stays responsive.
+#pragma once
+
+#include "Unit1/MainWindow.h"
+
+namespace kestrune::unit1 {
+
+// The compress button's command.
+void RunBatch(MainWindow& w);
+
+// The main window is closing: a run in progress ends its current encoder and stops.
+void EndRunForClose(MainWindow& w);
+
+}  // namespace kestrune::unit1

@@ -1,0 +1,65 @@
+// The encoder search: a question, the shared open dialog with the encoder's name as its
+// only filter, and the closing of the program when no encoder comes of it.
+#include "Unit1/EncoderLocation.h"
+
+#include <algorithm>
+
+namespace kestrune::unit1 {
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kEncoderUpperName = "LAME.EXE";
+const toolkit::FileFilter kEncoderFilter{"MP3 Encoder LAME.EXE", "LAME.EXE"};
+constexpr const char* kEncoderSearchFolder = "C:\\";
+#else
+constexpr std::string_view kEncoderUpperName = "LAME";
+const toolkit::FileFilter kEncoderFilter{"MP3 Encoder LAME", "lame"};
+constexpr const char* kEncoderSearchFolder = "/usr/bin/";
+#endif
+
+}  // namespace
+
+std::string EncoderMissingMessage() {
+    return "К сожалению, без LAME.EXE программа не будет работать\r\n"
+           "       Рабочую версию кодека можно взять здесь:\r\n"
+           "           " KESTRUNE_DOWNLOAD_SITE
+           "/progs/lame.zip\r\n"
+           "                   или здесь:\r\n"
+           "             https://lame.sourceforge.io/ ";
+}
+
+bool IsEncoderFileName(std::string_view path, std::string_view upperCaseName,
+                       platform::PathSeparators separators) {
+    std::string name(platform::FileNameOf(path, separators));
+    std::ranges::transform(name, name.begin(),
+                           [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    return name == upperCaseName;
+}
+
+void LocateEncoder(MainWindow& w) {
+    toolkit::Window& window = *w.window;
+    const std::string caption = window.Caption();
+    const toolkit::MessageAnswer answer =
+        toolkit::ShowMessage(&window, "Не найден кодек LAME.EXE\r\n         Будем искать?", caption,
+                             toolkit::MessageButtons::YesNo);
+    if (answer == toolkit::MessageAnswer::Yes) {
+        w.openDialog->SetFilters({kEncoderFilter});
+        w.openDialog->SetInitialFolder(kEncoderSearchFolder);
+        w.openDialog->SetTitle("Поиск кодека LAME");
+        if (const auto picked = w.openDialog->Execute()) {
+            if (IsEncoderFileName(*picked, kEncoderUpperName, platform::kNativeSeparators)) {
+                w.encoderPath = *picked;
+                return;
+            }
+        } else {
+            toolkit::ShowMessage(&window, EncoderMissingMessage(), caption);
+        }
+    } else {
+        toolkit::ShowMessage(&window, EncoderMissingMessage(), caption, toolkit::MessageButtons::Ok,
+                             toolkit::MessageIcon::Information);
+    }
+    window.PostClose();
+}
+
+}  // namespace kestrune::unit1

@@ -1,0 +1,17 @@
+// The help file is found by the platform layer; the shell shows it in its own viewer.
+#include "Unit1/Help.h"
+
+#include "platform/Locations.h"
+
+namespace kestrune::unit1 {
+
+void OpenHelp(MainWindow& w) {
+    if (toolkit::FindTopLevelWindow(kHelpWindowCaption)) {
+        return;
+    }
+    if (const auto helpFile = platform::HelpFilePath(w.programFolder)) {
+        toolkit::ShellOpen(*helpFile);
+    }
+}
+
+}  // namespace kestrune::unit1

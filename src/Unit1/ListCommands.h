@@ -1,0 +1,28 @@
+// The commands of the button row that change the file list: adding files through the open
+// dialog, deleting the selected row and starting a new list. Every command keeps the list
+// view and the six lists of the same length.
+#pragma once
+
+#include "Unit1/MainWindow.h"
+
+#include <string>
+#include <vector>
+
+namespace kestrune::unit1 {
+
+inline const toolkit::FileFilter kMp3Filter{"Файлы MP3", "*.mp3"};
+
+// Asks for MP3 files and appends a row for every path not listed yet; listed rows keep
+// their columns and tag values. The next dialog starts in the folder of this selection.
+void AddFiles(MainWindow& w);
+
+// Appends the paths that are not listed yet, in order, and analyses each into a new row.
+void AddSelection(MainWindow& w, const std::vector<std::string>& paths);
+
+// Removes the selected row (none when nothing is selected) and clears the tag editor.
+void DeleteRow(MainWindow& w);
+
+// Empties the list and clears the tag editor.
+void NewList(MainWindow& w);
+
+}  // namespace kestrune::unit1

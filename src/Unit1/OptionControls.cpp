@@ -1,0 +1,38 @@
+// Handlers of the bit-rate group and the reading of every option control.
+#include "Unit1/OptionControls.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+namespace kestrune::unit1 {
+
+void ApplyRateMode(MainWindow& w) {
+    using Controls = std::initializer_list<toolkit::Control*>;
+    const bool variable = w.vbrRadio->IsChecked();
+    for (toolkit::Control* control :
+         Controls{w.qualityTrackBar, w.higherLabel, w.lowerLabel, w.qualityLabel}) {
+        control->SetEnabled(variable);
+    }
+    const bool constant = w.cbrRadio->IsChecked();
+    for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
+        control->SetEnabled(constant);
+    }
+}
+
+void ShowBitRate(MainWindow& w) {
+    const int position = std::clamp(w.bitRateUpDown->Position(), 0, kBitRateCount - 1);
+    w.bitRateLabel->SetText(std::to_string(kBitRates[position]));
+}
+
+EncoderOptions ReadEncoderOptions(const MainWindow& w) {
+    return EncoderOptions{.mono = w.monoBox->IsChecked(),
+                          .constantBitRate = w.cbrRadio->IsChecked(),
+                          .variableBitRate = w.vbrRadio->IsChecked(),
+                          .bitRateText = w.bitRateLabel->Text(),
+                          .vbrQuality = w.qualityTrackBar->Position(),
+                          .tagV1 = w.id3v1Box->IsChecked(),
+                          .tagV2 = w.id3v2Box->IsChecked()};
+}
+
+}  // namespace kestrune::unit1

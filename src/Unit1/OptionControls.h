@@ -1,0 +1,27 @@
+// The encoder options as the controls show them: constant or variable bit rate, the bit
+// rate chosen with the arrows, and the record the command line is built from.
+#pragma once
+
+#include "Unit1/EncoderOptions.h"
+#include "Unit1/MainWindow.h"
+
+#include <array>
+
+namespace kestrune::unit1 {
+
+inline constexpr int kBitRateCount = 12;
+// kbit/s at each position of the bit-rate arrows; 192 and 320 are not offered.
+inline constexpr std::array<int, kBitRateCount> kBitRates{32, 40,  48,  56,  64,  80,
+                                                          96, 112, 128, 160, 224, 256};
+
+// Enables the quality controls for variable and the bit-rate controls for constant bit
+// rate; disabled controls keep their values.
+void ApplyRateMode(MainWindow& w);
+
+// Shows the bit rate at the arrows' position.
+void ShowBitRate(MainWindow& w);
+
+// The options as the controls hold them at this moment.
+EncoderOptions ReadEncoderOptions(const MainWindow& w);
+
+}  // namespace kestrune::unit1

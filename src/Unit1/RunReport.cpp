@@ -1,0 +1,70 @@
+// Judges each encoder's end and words the report of a run's failed rows.
+#include "Unit1/RunReport.h"
+
+#include "platform/TextCodec.h"
+
+namespace kestrune::unit1 {
+
+namespace {
+
+constexpr std::size_t kMaxDetailCharacters = 200;
+
+std::string Reason(const FailedRow& row) {
+    switch (row.failure) {
+        case RowFailure::NotStarted:
+            return "не удалось запустить кодек";
+        case RowFailure::EncoderError:
+            return row.detail.empty() ? "ошибка кодека" : "ошибка кодека: " + row.detail;
+        case RowFailure::StoppedAsIdle:
+            return "кодек завис и был остановлен";
+        case RowFailure::Aborted:
+            return "прервано";
+        case RowFailure::Skipped:
+            return "пропущен: сжатый файл записался бы поверх исходного";
+    }
+    return {};
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+std::optional<RowFailure> EncoderOutcome(bool killedByWatchdog, bool abortedByUser,
+                                         const std::optional<platform::ProcessExit>& exit) {
+    if (killedByWatchdog) {
+        return RowFailure::StoppedAsIdle;
+    }
+    if (abortedByUser) {
+        return RowFailure::Aborted;
+    }
+    if (!exit || exit->code != 0 || exit->signal != 0) {
+        return RowFailure::EncoderError;
+    }
+    return std::nullopt;
+}
+
+std::string LastErrorLine(std::string_view stdErrTail) {
+    while (!stdErrTail.empty() && IsBlank(stdErrTail.back())) {
+        stdErrTail.remove_suffix(1);
+    }
+    const std::size_t lineStart = stdErrTail.find_last_of("\r\n");
+    std::string_view line =
+        lineStart == std::string_view::npos ? stdErrTail : stdErrTail.substr(lineStart + 1);
+    while (!line.empty() && IsBlank(line.front())) {
+        line.remove_prefix(1);
+    }
+    const std::string text = platform::SanitiseUtf8(line);
+    return std::string(platform::FirstCharacters(text, kMaxDetailCharacters));
+}
+
+std::string RunReportText(const std::vector<FailedRow>& failures) {
+    std::string text = "Не все файлы удалось сжать:\r\n";
+    for (const FailedRow& row : failures) {
+        text += "\r\n" + row.name + " — " + Reason(row);
+    }
+    return text;
+}
+
+}  // namespace kestrune::unit1

@@ -1,0 +1,37 @@
+// What went wrong in a run, row by row, and the one message that tells the user at its end.
+#pragma once
+
+#include "platform/Process.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrune::unit1 {
+
+enum class RowFailure {
+    NotStarted,     // the encoder could not be started
+    EncoderError,   // the encoder ended with a non-zero status
+    StoppedAsIdle,  // the watchdog ended it
+    Aborted,        // the user ended it with the abort button
+    Skipped,        // its output would have been written over a listed source file
+};
+
+struct FailedRow {
+    std::string name;  // the row's name in the list
+    RowFailure failure;
+    std::string detail;  // EncoderError: the last line the encoder wrote to standard error
+};
+
+// The failure of an encoder that has ended, or nothing when it succeeded. The watchdog and
+// the abort button count before the exit status, which they caused.
+std::optional<RowFailure> EncoderOutcome(bool killedByWatchdog, bool abortedByUser,
+                                         const std::optional<platform::ProcessExit>& exit);
+
+// The last non-empty line of what the encoder wrote to standard error, made safe to show.
+std::string LastErrorLine(std::string_view stdErrTail);
+
+// The message that lists every failed row with its reason, in Russian.
+std::string RunReportText(const std::vector<FailedRow>& failures);
+
+}  // namespace kestrune::unit1

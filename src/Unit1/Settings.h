@@ -1,0 +1,20 @@
+// The settings kept from one use to the next (window place and size, encoder, last input
+// and output folders) and the start of a session that reads them.
+#pragma once
+
+#include "Unit1/MainWindow.h"
+
+namespace kestrune::unit1 {
+
+// Reads (write false) or writes (write true) the seven keys of the settings file in their
+// fixed order. Reading applies each window key before the next is read; a missing key
+// keeps the current value. An empty encoder path or output folder falls back to the
+// program folder or the default output folder.
+void ExchangeSettings(MainWindow& w, bool write);
+
+// The last step of building the window: the program folder, the settings, the folder
+// browser's start, the genre names, and an encoder that exists (asked for when none is
+// found; without one the window is asked to close).
+void InitialiseSession(MainWindow& w);
+
+}  // namespace kestrune::unit1

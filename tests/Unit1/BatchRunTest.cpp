@@ -1,0 +1,279 @@
+// The batch run on the headless toolkit with the stand-in encoder: row order, launch
+// failures, the abort button, the watchdog, the bars, the controls locked during a run,
+// closing mid-run, failure reports, and source files that are never written over.
+#include "MainWindowFixture.h"
+#include "Unit1/BatchRun.h"
+#include "Unit1/ListCommands.h"
+#include "processMP3/ProgressWindow.h"
+#include "support/Mp3Bytes.h"
+#include "support/ScriptedCpuMonitor.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace kestrune::unit1 {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kAnalysedImage = 1;
+constexpr int kCreatedImage = 0;
+
+class BatchRunTest : public MainWindowFixture {
+protected:
+    BatchRunTest() : w(&Build()) {
+        fs::create_directories(dir.Path() / "in");
+        fs::create_directories(dir.Path() / "out");
+        w->encoderPath = KESTRUNE_STAND_IN;
+        auto scripted = std::make_unique<test::ScriptedCpuMonitor>(std::vector<double>{1.0, 0.0});
+        monitor = scripted.get();
+        w->cpuUsageMonitor = std::move(scripted);
+        driver.SetProcessMessagesStep(100);
+    }
+
+    // Adds rows for valid MP3 files of these names; actions, when not empty, tell the
+    // stand-in encoder what to do for that row.
+    void AddRows(const std::vector<std::pair<std::string, std::string>>& rows) {
+        std::vector<std::string> paths;
+        for (const auto& [name, actions] : rows) {
+            const std::string path = In(name);
+            test::WriteBytes(path, test::Frames(test::kMpeg1Layer3At128, 60));
+            if (!actions.empty()) {
+                std::ofstream(path + ".actions") << actions;
+            }
+            paths.push_back(path);
+        }
+        AddSelection(*w, paths);
+    }
+
+    std::string In(const std::string& name) const { return dir.File("in/" + name); }
+    std::string Out(const std::string& name) const { return dir.File("out/" + name); }
+
+    void Run(const std::optional<std::string>& folder) {
+        driver.QueueFolderResult(folder);
+        RunBatch(*w);
+    }
+
+    // Runs code at each dispatch of the run's wait loop while the progress window exists.
+    void DuringRun(std::function<void(processmp3::ProgressWindow&)> step) {
+        driver.SetProcessMessagesHook([this, step = std::move(step)] {
+            if (w->runProgress != nullptr) {
+                step(*w->runProgress);
+            }
+        });
+    }
+
+    MainWindow* w;
+    test::ScriptedCpuMonitor* monitor = nullptr;
+};
+
+TEST_F(BatchRunTest, CancellingTheFolderChangesNothing) {
+    AddRows({{"a.mp3", ""}});
+    const std::string before = w->outputFolder;
+    Run(std::nullopt);
+    EXPECT_EQ(w->outputFolder, before);
+    EXPECT_EQ(driver.TopLevelWindows().size(), 1u);
+    EXPECT_FALSE(fs::exists(Out("a.mp3")));
+    EXPECT_TRUE(w->optionsPanel->IsEnabled());
+}
+
+TEST_F(BatchRunTest, EmptyListRemembersTheFolderAndShowsNoProgressWindow) {
+    Run(dir.File("out"));
+    EXPECT_EQ(w->outputFolder, dir.File("out"));
+    EXPECT_EQ(driver.TopLevelWindows().size(), 1u);
+    EXPECT_TRUE(w->optionsPanel->IsEnabled());
+    EXPECT_TRUE(driver.ShownMessages().empty());
+}
+
+TEST_F(BatchRunTest, EncodesEveryRowInOrderAndFreesTheWindowAtTheEnd) {
+    AddRows({{"a.mp3", "sleep 300"}, {"b.mp3", "sleep 300"}, {"c.mp3", "sleep 300"}});
+    std::vector<std::string> statuses;
+    int overallMaximum = 0;
+    int lastOverall = 0;
+    bool panelDisabled = true;
+    DuringRun([&](processmp3::ProgressWindow& progress) {
+        if (statuses.empty() || statuses.back() != progress.statusLabel.Text()) {
+            statuses.push_back(progress.statusLabel.Text());
+        }
+        overallMaximum = progress.overallBar.Maximum();
+        lastOverall = progress.overallBar.Position();
+        panelDisabled = panelDisabled && !w->optionsPanel->IsEnabled();
+        EXPECT_TRUE(progress.window->IsVisible());
+    });
+    Run(dir.File("out"));
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Обрабатывается: a", "Обрабатывается: b",
+                                                  "Обрабатывается: c"}));
+    EXPECT_EQ(overallMaximum, 3);
+    EXPECT_EQ(lastOverall, 2);  // the last dispatch happens while row c runs
+    EXPECT_TRUE(panelDisabled);
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+        EXPECT_EQ(test::ReadBytes(Out(name)).size(), std::string("partial encoded").size());
+    }
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(w->fileListView->RowImage(row), kAnalysedImage);
+    }
+    EXPECT_EQ(w->runProgress, nullptr);
+    EXPECT_EQ(driver.TopLevelWindows().size(), 1u);  // the progress window is freed
+    EXPECT_TRUE(w->optionsPanel->IsEnabled());
+    EXPECT_TRUE(driver.ShownMessages().empty());
+}
+
+TEST_F(BatchRunTest, LaunchFailureIsToldOnceAndTheRunGoesOn) {
+    AddRows({{"a.mp3", "sleep 300"}, {"b.mp3", ""}, {"c.mp3", "sleep 300"}});
+    const std::string encoder = w->encoderPath;
+    std::string statusWhileShown;
+    int overallDuringLastRow = 0;
+    DuringRun([&](processmp3::ProgressWindow&) {
+        w->encoderPath = dir.File("missing-encoder");  // gone once row a has started
+    });
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok, [&] {
+        statusWhileShown = w->runProgress->statusLabel.Text();
+        w->encoderPath = encoder;
+        DuringRun([&](processmp3::ProgressWindow& progress) {
+            overallDuringLastRow = progress.overallBar.Position();
+        });
+    });
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);  // the final report
+    Run(dir.File("out"));
+    ASSERT_EQ(driver.ShownMessages().size(), 2u);
+    EXPECT_EQ(driver.ShownMessages()[0].text, "Экскуз.Му. Что-то глючит...\r\nПродолжим дальше?");
+    EXPECT_EQ(driver.ShownMessages()[0].caption, "Kestrune");
+    EXPECT_EQ(statusWhileShown, "Обрабатывается: a");
+    EXPECT_NE(driver.ShownMessages()[1].text.find("b — не удалось запустить кодек"),
+              std::string::npos);
+    EXPECT_EQ(w->fileListView->RowImage(1), kCreatedImage);
+    EXPECT_TRUE(fs::exists(Out("a.mp3")));
+    EXPECT_FALSE(fs::exists(Out("b.mp3")));
+    EXPECT_TRUE(fs::exists(Out("c.mp3")));
+    EXPECT_EQ(overallDuringLastRow, 1);  // row b never advanced the bar
+}
+
+TEST_F(BatchRunTest, AbortEndsOnlyTheCurrentEncoderAndDeletesItsPartialOutput) {
+    AddRows({{"a.mp3", "sleep 20000"}, {"b.mp3", ""}});
+    int dispatches = 0;
+    DuringRun([&](processmp3::ProgressWindow& progress) {
+        if (++dispatches == 3) {
+            EXPECT_TRUE(fs::exists(Out("a.mp3")));
+            EXPECT_TRUE(driver.Click(progress.abortButton));
+        }
+    });
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    Run(dir.File("out"));
+    EXPECT_FALSE(fs::exists(Out("a.mp3")));
+    EXPECT_TRUE(fs::exists(Out("b.mp3")));
+    EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
+    EXPECT_EQ(w->fileListView->RowImage(1), kAnalysedImage);
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    EXPECT_NE(driver.ShownMessages()[0].text.find("a — прервано"), std::string::npos);
+}
+
+TEST_F(BatchRunTest, StalledEncoderIsEndedAfterTwoIdleTicksAndOnlyItsRowIsMarked) {
+    AddRows({{"a.mp3", ""}, {"b.mp3", "sleep 20000"}, {"c.mp3", ""}});
+    monitor->Then({0.0, 0.0});  // every tick from now on finds the processors idle
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    Run(dir.File("out"));
+    EXPECT_EQ(w->fileListView->RowImage(0), kAnalysedImage);
+    EXPECT_EQ(w->fileListView->RowImage(1), kCreatedImage);
+    EXPECT_EQ(w->fileListView->RowImage(2), kAnalysedImage);
+    EXPECT_FALSE(fs::exists(Out("b.mp3")));
+    EXPECT_TRUE(fs::exists(Out("c.mp3")));
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    EXPECT_NE(driver.ShownMessages()[0].text.find("b — кодек завис и был остановлен"),
+              std::string::npos);
+}
+
+TEST_F(BatchRunTest, EncoderKeepingOneOfTwoProcessorsBusyIsNeverEnded) {
+    AddRows({{"a.mp3", "sleep 2500"}});  // the monitor reports one processor busy
+    Run(dir.File("out"));
+    EXPECT_TRUE(driver.ShownMessages().empty());
+    EXPECT_EQ(test::ReadBytes(Out("a.mp3")).size(), std::string("partial encoded").size());
+    EXPECT_GE(monitor->samples, 2);
+}
+
+TEST_F(BatchRunTest, ActivityBarWrapsAtItsEndAndCarriesOverBetweenRows) {
+    AddRows({{"a.mp3", "sleep 500"}, {"b.mp3", "sleep 500"}});
+    std::vector<int> positions;
+    DuringRun([&](processmp3::ProgressWindow& progress) {
+        if (positions.empty()) {
+            progress.activityBar.SetPosition(97);
+        }
+        positions.push_back(progress.activityBar.Position());
+    });
+    Run(dir.File("out"));
+    ASSERT_GE(positions.size(), 6u);
+    EXPECT_EQ(positions[1], 98);
+    EXPECT_EQ(positions[2], 99);
+    EXPECT_EQ(positions[3], 0);
+    for (std::size_t i = 4; i < positions.size(); ++i) {
+        EXPECT_EQ(positions[i], positions[i - 1] + 1) << "never reset between rows";
+    }
+}
+
+TEST_F(BatchRunTest, ProgressWindowCannotBeClosedAndListCommandsAreLockedDuringTheRun) {
+    AddRows({{"a.mp3", "sleep 300"}});
+    bool checked = false;
+    DuringRun([&](processmp3::ProgressWindow& progress) {
+        EXPECT_FALSE(driver.RequestClose(*progress.window));
+        for (toolkit::Control* button : {static_cast<toolkit::Control*>(w->addButton),
+                                         static_cast<toolkit::Control*>(w->newListButton),
+                                         static_cast<toolkit::Control*>(w->deleteRowButton),
+                                         static_cast<toolkit::Control*>(w->compressButton)}) {
+            EXPECT_FALSE(driver.Click(*button));
+        }
+        checked = true;
+    });
+    Run(dir.File("out"));
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(w->fileList.sourcePaths.size(), 1u);
+    EXPECT_TRUE(w->addButton->IsEffectivelyEnabled());
+    EXPECT_TRUE(w->compressButton->IsEffectivelyEnabled());
+}
+
+TEST_F(BatchRunTest, ClosingTheMainWindowMidRunEndsTheEncoderAndWritesTheSettings) {
+    AddRows({{"a.mp3", "sleep 20000"}, {"b.mp3", ""}});
+    int dispatches = 0;
+    DuringRun([&](processmp3::ProgressWindow&) {
+        if (++dispatches == 3) {
+            EXPECT_TRUE(driver.RequestClose(*w->window));
+        }
+    });
+    Run(dir.File("out"));
+    EXPECT_TRUE(w->window->IsClosed());
+    EXPECT_FALSE(fs::exists(Out("a.mp3")));
+    EXPECT_FALSE(fs::exists(Out("b.mp3")));
+    EXPECT_TRUE(driver.ShownMessages().empty());
+    std::ifstream settings(dir.File("config/kestrune/Kestrune.ini"));
+    const std::string text{std::istreambuf_iterator<char>(settings), {}};
+    EXPECT_NE(text.find("PatchOut=" + dir.File("out")), std::string::npos);
+}
+
+TEST_F(BatchRunTest, FailingEncoderIsReportedWithTheLastLineItWrote) {
+    AddRows({{"a.mp3", "say-stderr first_line say-stderr Unsupported_audio_format exit 3"},
+             {"b.mp3", ""}});
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    Run(dir.File("out"));
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    const auto& report = driver.ShownMessages()[0];
+    EXPECT_EQ(report.caption, "Kestrune");
+    EXPECT_EQ(report.text,
+              "Не все файлы удалось сжать:\r\n\r\na — ошибка кодека: Unsupported audio format");
+    EXPECT_FALSE(fs::exists(Out("a.mp3")));
+    EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
+}
+
+TEST_F(BatchRunTest, RowWhoseOutputWouldOverwriteASourceIsSkipped) {
+    AddRows({{"a.mp3", ""}, {"b.MP3", ""}});
+    const auto original = test::ReadBytes(In("a.mp3"));
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    Run(dir.File("in"));  // the sources' own folder
+    EXPECT_EQ(test::ReadBytes(In("a.mp3")), original);
+    EXPECT_TRUE(fs::exists(In("b.MP3")));
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    EXPECT_NE(driver.ShownMessages()[0].text.find("a — пропущен"), std::string::npos);
+    EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
+}
+
+}  // namespace
+}  // namespace kestrune::unit1

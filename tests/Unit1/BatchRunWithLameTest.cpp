@@ -1,0 +1,116 @@
+// End to end with the real lame: files made at test time are listed, one row's tags are
+// edited in the tag editor, and a run re-encodes them all into the chosen folder.
+#include "MPEGaudio/MpegAudioInfo.h"
+#include "MainWindowFixture.h"
+#include "Unit1/BatchRun.h"
+#include "Unit1/ListCommands.h"
+#include "support/Lame.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kestrune::unit1 {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ExpectedOutput {
+    const char* file;
+    const char* title;
+    const char* artist;
+    const char* year;
+};
+
+class BatchRunWithLameTest : public MainWindowFixture {
+protected:
+    BatchRunWithLameTest() : w(Build()) {
+        fs::create_directories(dir.Path() / "in");
+        fs::create_directories(dir.Path() / "out");
+        w.encoderPath = KESTRUNE_LAME;
+        test::MakeMp3(In("Песня.mp3"),
+                      "-b 128 --add-id3v2 --tt 'Песня' --ta 'Исполнитель' --ty 2001");
+        test::MakeMp3(In("vbr.mp3"), "-V 2 --id3v1-only --tt 'Variable' --ta 'Band' --ty 1999");
+        test::MakeMp3(In("plain.MP3"), "-b 96");
+        AddSelection(w, {In("Песня.mp3"), In("vbr.mp3"), In("plain.MP3")});
+    }
+
+    std::string In(const std::string& name) const { return dir.File("in/" + name); }
+    std::string Out(const std::string& name) const { return dir.File("out/" + name); }
+
+    // Edits the title of a row in the tag editor and saves it.
+    void EditTitle(int row, const std::string& title) {
+        ASSERT_TRUE(driver.SelectRow(*w.fileListView, row));
+        w.titleEdit->SetText("");
+        driver.TypeText(*w.titleEdit, title);
+        ASSERT_TRUE(driver.Click(*w.saveButton));
+    }
+
+    void RunInto(const std::string& folder) {
+        driver.QueueFolderResult(folder);
+        ASSERT_TRUE(driver.Click(*w.compressButton));
+        for (const auto& message : driver.ShownMessages()) {
+            ADD_FAILURE() << message.text;
+        }
+    }
+
+    void ExpectOutputs(const std::vector<ExpectedOutput>& outputs, std::uint16_t bitRate, bool vbr,
+                       bool id3v1, bool id3v2) {
+        for (const auto& expected : outputs) {
+            SCOPED_TRACE(expected.file);
+            mpeg::MpegAudioInfo info;
+            ASSERT_TRUE(info.ReadFromFile(Out(expected.file)));
+            ASSERT_TRUE(info.IsValid());
+            EXPECT_EQ(info.frame.channelMode, mpeg::kChannelModeMono);
+            EXPECT_EQ(info.vbr.found, vbr);
+            if (!vbr) {
+                EXPECT_EQ(info.BitRate(), bitRate);
+            }
+            EXPECT_EQ(info.id3v1.exists, id3v1);
+            EXPECT_EQ(info.id3v2.exists, id3v2);
+            if (id3v2) {
+                EXPECT_EQ(info.id3v2.title, expected.title);
+                EXPECT_EQ(info.id3v2.artist, expected.artist);
+                EXPECT_EQ(info.id3v2.year, expected.year);
+            }
+        }
+    }
+
+    MainWindow& w;
+};
+
+TEST_F(BatchRunWithLameTest, ConstantBitRateMonoWithBothTagVersions) {
+    EditTitle(1, "Новое имя");
+    w.monoBox->SetChecked(true);
+    ASSERT_TRUE(driver.ReleaseUpDown(*w.bitRateUpDown, toolkit::headless::Arrow::Up));
+    for (int i = 0; i < 3; ++i) {
+        driver.ReleaseUpDown(*w.bitRateUpDown, toolkit::headless::Arrow::Up);
+    }
+    ASSERT_EQ(w.bitRateLabel->Text(), "64");
+    driver.Click(*w.id3v2Box);
+    RunInto(dir.File("out"));
+    ExpectOutputs({{"Песня.mp3", "Песня", "Исполнитель", "2001"},
+                   {"vbr.mp3", "Новое имя", "Band", "1999"},
+                   {"plain.mp3", "", "", ""}},
+                  64, false, true, true);
+    // The ASCII fields of the ID3v1 tag carry the list's values too.
+    mpeg::MpegAudioInfo info;
+    ASSERT_TRUE(info.ReadFromFile(Out("vbr.mp3")));
+    EXPECT_EQ(info.id3v1.artist, "Band");
+}
+
+TEST_F(BatchRunWithLameTest, VariableBitRateQuality9WithId3v2Only) {
+    driver.Click(*w.vbrRadio);
+    driver.DragTrackBar(*w.qualityTrackBar, 9);
+    w.monoBox->SetChecked(true);
+    driver.Click(*w.id3v1Box);
+    driver.Click(*w.id3v2Box);
+    RunInto(dir.File("out"));
+    ExpectOutputs({{"Песня.mp3", "Песня", "Исполнитель", "2001"},
+                   {"vbr.mp3", "Variable", "Band", "1999"},
+                   {"plain.mp3", "", "", ""}},
+                  0, true, false, true);
+}
+
+}  // namespace
+}  // namespace kestrune::unit1

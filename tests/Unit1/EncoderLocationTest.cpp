@@ -1,0 +1,123 @@
+// Asking for the encoder when none is found: the question, the search dialog, the name
+// check, the encoder-missing message, and the close that follows every failure.
+#include "MainWindowFixture.h"
+
+#include "Unit1/EncoderLocation.h"
+#include "platform/Locations.h"
+#include "platform/Profile.h"
+
+namespace kestrune::unit1 {
+namespace {
+
+using toolkit::MessageAnswer;
+using toolkit::MessageButtons;
+using toolkit::MessageIcon;
+
+constexpr const char* kQuestion = "Не найден кодек LAME.EXE\r\n         Будем искать?";
+
+TEST(EncoderLocation, TheMissingMessageHasItsFiveLinesWithTheirBlanks) {
+    EXPECT_EQ(EncoderMissingMessage(),
+              "К сожалению, без LAME.EXE программа не будет работать\r\n"
+              "       Рабочую версию кодека можно взять здесь:\r\n"
+              "           " KESTRUNE_DOWNLOAD_SITE
+              "/progs/lame.zip\r\n"
+              "                   или здесь:\r\n"
+              "             https://lame.sourceforge.io/ ");
+}
+
+TEST(EncoderLocation, ThePickedFileIsJudgedByItsNameAlone) {
+    const struct {
+        const char* path;
+        std::string_view name;
+        platform::PathSeparators separators;
+        bool accepted;
+    } cases[] = {
+        {"C:\\Programs\\Lame.Exe", "LAME.EXE", platform::kWindowsSeparators, true},
+        {"D:lame.exe", "LAME.EXE", platform::kWindowsSeparators, true},
+        {"C:\\Programs\\lame2.exe", "LAME.EXE", platform::kWindowsSeparators, false},
+        {"C:\\lame.exe\\x.exe", "LAME.EXE", platform::kWindowsSeparators, false},
+        {"/usr/bin/lame", "LAME", platform::kPosixSeparators, true},
+        {"/opt/Lame", "LAME", platform::kPosixSeparators, true},
+        {"/usr/bin/lame.exe", "LAME", platform::kPosixSeparators, false},
+        {"/usr/bin/lame2", "LAME", platform::kPosixSeparators, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(IsEncoderFileName(c.path, c.name, c.separators), c.accepted);
+    }
+}
+
+class LocateEncoderAtStart : public MainWindowFixture {
+protected:
+    LocateEncoderAtStart() { RemoveEncoderFromPath(); }
+
+    // The settings file's encoder after the window has handled its posted close.
+    std::string StoredEncoderAfterClose() {
+        EXPECT_FALSE(main->window->IsClosed()) << "the close must be posted, not sent";
+        toolkit::ProcessMessages();
+        EXPECT_TRUE(main->window->IsClosed());
+        return platform::ReadProfileString(platform::SettingsFilePath(), "Lame", "Patch", "?");
+    }
+};
+
+TEST_F(LocateEncoderAtStart, APickedEncoderIsAcceptedInAnyLetterCase) {
+    const std::string picked = dir.File("Lame");
+    driver.QueueMessageAnswer(MessageAnswer::Yes);
+    driver.QueueOpenDialogResult(picked);
+    MainWindow& w = Build();
+
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    const auto& question = driver.ShownMessages()[0];
+    EXPECT_EQ(question.text, kQuestion);
+    EXPECT_EQ(question.caption, "Kestrune");
+    EXPECT_EQ(question.owner, w.window.get());
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    ASSERT_EQ(driver.OpenDialogRequests().size(), 1u);
+    const auto& search = driver.OpenDialogRequests()[0];
+    EXPECT_EQ(search.filters, (std::vector<toolkit::FileFilter>{{"MP3 Encoder LAME", "lame"}}));
+    EXPECT_EQ(search.initialFolder, "/usr/bin/");
+    EXPECT_EQ(search.title, "Поиск кодека LAME");
+    EXPECT_EQ(w.encoderPath, picked);
+    toolkit::ProcessMessages();
+    EXPECT_FALSE(w.window->IsClosed());
+}
+
+TEST_F(LocateEncoderAtStart, EveryOtherOutcomeClosesTheWindowAndStillWritesTheSettings) {
+    const struct {
+        const char* name;
+        MessageAnswer answer;
+        std::optional<std::string> picked;
+        bool missingMessage;
+        MessageIcon icon;
+    } cases[] = {
+        {"another name", MessageAnswer::Yes, "/somewhere/lame2", false, MessageIcon::None},
+        {"search cancelled", MessageAnswer::Yes, std::nullopt, true, MessageIcon::None},
+        {"declined", MessageAnswer::No, std::nullopt, true, MessageIcon::Information},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const toolkit::headless::HeadlessDriver recordsCleared;
+        driver.QueueMessageAnswer(c.answer);
+        if (c.answer == MessageAnswer::Yes) {
+            driver.QueueOpenDialogResult(c.picked);
+        }
+        if (c.missingMessage) {
+            driver.QueueMessageAnswer(MessageAnswer::Ok);
+        }
+        MainWindow& w = Build();
+        EXPECT_EQ(driver.PendingAnswers(), 0u);
+        ASSERT_EQ(driver.ShownMessages().size(), c.missingMessage ? 2u : 1u);
+        if (c.missingMessage) {
+            const auto& missing = driver.ShownMessages()[1];
+            EXPECT_EQ(missing.text, EncoderMissingMessage());
+            EXPECT_EQ(missing.buttons, MessageButtons::Ok);
+            EXPECT_EQ(missing.icon, c.icon);
+            EXPECT_EQ(missing.caption, "Kestrune");
+        }
+        // The failed value is what the close writes: the program folder, a folder.
+        EXPECT_EQ(StoredEncoderAfterClose(), w.programFolder);
+    }
+}
+
+}  // namespace
+}  // namespace kestrune::unit1

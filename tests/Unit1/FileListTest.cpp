@@ -1,0 +1,227 @@
+// The file list: the duplicate check and the dialog's result forms for Windows and POSIX
+// paths, and the list commands on real files: rows, tag values, genres, deleting, new
+// lists, drops, and saved edits that survive a later add.
+#include "MainWindowFixture.h"
+
+#include "Unit1/FileDrop.h"
+#include "Unit1/ListCommands.h"
+#include "Unit1/TagEditor.h"
+
+#include <filesystem>
+
+namespace kestrune::unit1 {
+namespace {
+
+using platform::kPosixSeparators;
+using platform::kWindowsSeparators;
+using Paths = std::vector<std::string>;
+
+TEST(FileListPaths, DuplicatesDifferOnlyInTheCaseOfAsciiLetters) {
+    const struct {
+        Paths added;
+        Paths listed;
+    } cases[] = {
+        {{"C:\\Music\\a.mp3", "C:\\Music\\a.mp3"}, {"C:\\Music\\a.mp3"}},
+        {{"C:\\Music\\a.mp3", "C:\\MUSIC\\A.MP3"}, {"C:\\Music\\a.mp3"}},
+        {{"C:\\Музыка\\песня.mp3", "C:\\Музыка\\Песня.mp3"},
+         {"C:\\Музыка\\песня.mp3", "C:\\Музыка\\Песня.mp3"}},
+        {{"/m/a.mp3", "/m/a.mp3 "}, {"/m/a.mp3", "/m/a.mp3 "}},
+    };
+    for (const auto& c : cases) {
+        FileList list;
+        for (const std::string& path : c.added) {
+            AddPaths(list, {path});  // one add each, as two separate dialogs
+        }
+        EXPECT_EQ(list.sourcePaths, c.listed);
+    }
+}
+
+TEST(FileListPaths, TheDialogResultGivesPathsInItsOrderAndTheNextStartFolder) {
+    const struct {
+        std::string result;
+        platform::PathSeparators separators;
+        Paths paths;
+        std::string folder;
+    } cases[] = {
+        {"C:\\Music\\a.mp3", kWindowsSeparators, {"C:\\Music\\a.mp3"}, "C:\\Music\\"},
+        {"D:a.mp3", kWindowsSeparators, {"D:a.mp3"}, "D:"},
+        {"C:\\Music\\Album\rb.mp3\ra.mp3",
+         kWindowsSeparators,
+         {"C:\\Music\\Album\\b.mp3", "C:\\Music\\Album\\a.mp3"},
+         "C:\\Music\\Album\\"},
+        {"C:\\\ra.mp3\rb.mp3", kWindowsSeparators, {"C:\\a.mp3", "C:\\b.mp3"}, "C:\\"},
+        {"/home/u/Музыка/x.mp3", kPosixSeparators, {"/home/u/Музыка/x.mp3"}, "/home/u/Музыка/"},
+        {"/m\rb.mp3\ra.mp3", kPosixSeparators, {"/m/b.mp3", "/m/a.mp3"}, "/m/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.result);
+        EXPECT_EQ(SelectedPaths(c.result, c.separators), c.paths);
+        EXPECT_EQ(SelectionFolder(c.result, c.separators), c.folder);
+    }
+}
+
+class FileListCommands : public MainWindowFixture {
+protected:
+    // Picks the result in the open dialog of the add button.
+    void AddThroughDialog(const std::string& result) {
+        driver.QueueOpenDialogResult(result);
+        ASSERT_TRUE(driver.Click(*main->addButton));
+    }
+
+    std::vector<std::string> Row(int row) const {
+        std::vector<std::string> cells;
+        for (int column = 0; column < 4; ++column) {
+            cells.push_back(main->fileListView->CellText(row, column));
+        }
+        return cells;
+    }
+
+    // Every list has one entry per row.
+    void ExpectConsistent() const {
+        const FileList& list = main->fileList;
+        const std::size_t rows = main->fileListView->RowCount();
+        for (const auto* entries : {&list.sourcePaths, &list.titles, &list.artists, &list.albums,
+                                    &list.years, &list.genres}) {
+            EXPECT_EQ(entries->size(), rows);
+        }
+    }
+};
+
+TEST_F(FileListCommands, RowsShowNameSizeBitRateAndKind) {
+    MainWindow& w = Build();
+    const std::string folder = dir.Path().string();
+    MakeFile("x.y.mp3", 999);
+    MakeFile("noext", 1000);
+    MakeFile("big.mp3", 1234567);
+    const std::string song = MakeTaggedMp3("song.MP3", "Title", 17);
+
+    AddThroughDialog(folder + "\rx.y.mp3\rnoext\rbig.mp3\rsong.MP3\rgone.mp3");
+    ASSERT_EQ(w.fileListView->RowCount(), 5);
+    EXPECT_EQ(Row(0), (Paths{"x.y", "999", "", ""}));
+    EXPECT_EQ(Row(1), (Paths{"noext", "1,000", "", ""}));
+    EXPECT_EQ(Row(2), (Paths{"big", "1,234,567", "", ""}));
+    EXPECT_EQ(Row(3), (Paths{"song", "16,808", "128", "CBR"}));
+    EXPECT_EQ(Row(4), (Paths{"gone", "0", "", ""}));
+    for (const int row : {0, 1, 2, 4}) {
+        EXPECT_EQ(w.fileListView->RowImage(row), 0);
+    }
+    EXPECT_EQ(w.fileListView->RowImage(3), 1);
+    EXPECT_EQ(w.fileList.sourcePaths[3], song);
+    EXPECT_EQ(w.fileList.titles, (Paths{"", "", "", "Title", ""}));
+    EXPECT_EQ(w.fileList.genres, (Paths{"", "", "", "17", ""}));
+    ExpectConsistent();
+    EXPECT_EQ(w.inputFolder, folder + "/");
+
+    const auto& request = driver.OpenDialogRequests().back();
+    EXPECT_EQ(request.filters, (std::vector<toolkit::FileFilter>{{"Файлы MP3", "*.mp3"}}));
+    EXPECT_TRUE(request.multipleSelection);
+    EXPECT_TRUE(request.hideReadOnly);
+    EXPECT_EQ(request.initialFolder, "");
+}
+
+TEST_F(FileListCommands, ASecondAddKeepsListedRowsWithTheirSavedEditsAndAppendsNewOnes) {
+    MainWindow& w = Build();
+    const std::string a = MakeTaggedMp3("a.mp3", "A", 1);
+    const std::string b = MakeTaggedMp3("b.mp3", "B", 2);
+    AddThroughDialog(a);
+    ASSERT_TRUE(driver.SelectRow(*w.fileListView, 0));
+    w.titleEdit->SetText("");
+    driver.TypeText(*w.titleEdit, "Edited");
+    ASSERT_TRUE(driver.Click(*w.saveButton));
+
+    driver.QueueOpenDialogResult(std::nullopt);
+    ASSERT_TRUE(driver.Click(*w.addButton));
+    EXPECT_EQ(w.fileListView->RowCount(), 1);
+
+    MakeTaggedMp3("B.MP3", "other", 3);
+    AddThroughDialog(dir.Path().string() + "\rb.mp3\ra.mp3\rB.MP3");
+    EXPECT_EQ(driver.OpenDialogRequests().back().initialFolder, dir.Path().string() + "/");
+    EXPECT_EQ(w.fileList.sourcePaths, (Paths{a, b}));
+    EXPECT_EQ(w.fileList.titles, (Paths{"Edited", "B"}));
+    EXPECT_EQ(w.fileList.genres, (Paths{"1", "2"}));
+    ExpectConsistent();
+}
+
+TEST_F(FileListCommands, GenresSelectTheirItemAndSurviveASaveWithoutChange) {
+    MainWindow& w = Build();
+    const std::string folder = dir.Path().string();
+    MakeTaggedMp3("rock.mp3", "Rock", 17);
+    MakeTaggedMp3("blues.mp3", "Blues", 0);
+    MakeTaggedMp3("none.mp3", "None", 255);
+    AddThroughDialog(folder + "\rrock.mp3\rblues.mp3\rnone.mp3");
+    const struct {
+        int row;
+        int item;
+        const char* genre;
+    } cases[] = {{0, 18, "17"}, {1, 1, "0"}, {2, 0, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.genre);
+        ASSERT_TRUE(driver.SelectRow(*w.fileListView, c.row));
+        EXPECT_EQ(w.genreBox->SelectedIndex(), c.item);
+        ASSERT_TRUE(driver.Click(*w.saveButton));
+        EXPECT_EQ(w.fileList.genres[c.row], c.genre);
+    }
+    ASSERT_TRUE(driver.SelectRow(*w.fileListView, 1));
+    ASSERT_TRUE(driver.SelectComboItem(*w.genreBox, 0));
+    ASSERT_TRUE(driver.Click(*w.saveButton));
+    EXPECT_EQ(w.fileList.genres[1], "");
+}
+
+TEST_F(FileListCommands, DeletingRemovesOnlyTheSelectedRowAndEmptiesTheEditor) {
+    MainWindow& w = Build();
+    const std::string folder = dir.Path().string();
+    MakeTaggedMp3("a.mp3", "A", 1);
+    MakeTaggedMp3("b.mp3", "B", 2);
+    MakeTaggedMp3("c.mp3", "C", 3);
+    AddThroughDialog(folder + "\ra.mp3\rb.mp3\rc.mp3");
+
+    ASSERT_TRUE(driver.SelectRow(*w.fileListView, 1));
+    ASSERT_TRUE(driver.SelectRow(*w.fileListView, -1));  // loads the row that lost it
+    driver.Click(*w.deleteRowButton);
+    EXPECT_EQ(w.fileListView->RowCount(), 3);
+    EXPECT_EQ(w.titleEdit->Text(), "");
+    EXPECT_EQ(w.currentRowName, "");
+
+    ASSERT_TRUE(driver.SelectRow(*w.fileListView, 1));
+    EXPECT_TRUE(w.saveButton->IsEnabled());
+    driver.Click(*w.deleteRowButton);
+    EXPECT_EQ(w.fileList.titles, (Paths{"A", "C"}));
+    EXPECT_EQ(w.fileListView->CellText(1, 0), "c");
+    ExpectConsistent();
+    EXPECT_EQ(w.genreBox->SelectedIndex(), 0);
+    // The save button went with the shown row: an empty editor is never saved into row 0.
+    EXPECT_FALSE(driver.Click(*w.saveButton));
+    SaveTagChanges(w);
+    EXPECT_EQ(w.fileList.titles, (Paths{"A", "C"}));
+
+    ASSERT_TRUE(driver.SelectRow(*w.fileListView, 0));
+    driver.Click(*w.newListButton);
+    EXPECT_EQ(w.fileListView->RowCount(), 0);
+    EXPECT_TRUE(w.fileList.sourcePaths.empty());
+    ExpectConsistent();
+    EXPECT_EQ(w.currentRow, 0);
+    EXPECT_FALSE(w.saveButton->IsEnabled());
+}
+
+TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) {
+    MainWindow& w = Build();
+    std::filesystem::create_directories(dir.Path() / "album" / "inner");
+    const std::string second = MakeTaggedMp3("album/b.MP3", "B", 2);
+    const std::string first = MakeTaggedMp3("album/a.mp3", "A", 1);
+    MakeFile("album/cover.jpg", 10);
+    MakeTaggedMp3("album/inner/deep.mp3", "Deep", 3);
+    const std::string single = MakeTaggedMp3("Single.Mp3", "S", 4);
+    MakeFile("notes.txt", 5);
+    w.inputFolder = "/kept/";
+
+    ASSERT_TRUE(driver.DropFiles(*w.fileListView,
+                                 {single, dir.File("notes.txt"), dir.File("album"), single}));
+    EXPECT_EQ(w.fileList.sourcePaths, (Paths{single, first, second}));
+    EXPECT_EQ(w.fileList.titles, (Paths{"S", "A", "B"}));
+    EXPECT_EQ(w.fileListView->RowImage(2), 1);
+    EXPECT_EQ(w.inputFolder, "/kept/");
+    ExpectConsistent();
+}
+
+}  // namespace
+}  // namespace kestrune::unit1

@@ -1,0 +1,115 @@
+// The start of a session and the settings file: defaults without a file, the round trip
+// through a close, and stored values read with the profile rules.
+#include "MainWindowFixture.h"
+
+#include "platform/Locations.h"
+#include "platform/Profile.h"
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace kestrune::unit1 {
+namespace {
+
+class Settings : public MainWindowFixture {};
+
+// The key names of the settings file, in the order they stand in it.
+std::vector<std::string> KeysInFileOrder(const std::string& path) {
+    std::ifstream file(path);
+    std::vector<std::string> keys;
+    for (std::string line; std::getline(file, line);) {
+        if (const std::size_t equals = line.find('='); equals != std::string::npos) {
+            keys.push_back(line.substr(0, line.find_last_not_of(' ', equals - 1) + 1));
+        }
+    }
+    return keys;
+}
+
+TEST_F(Settings, FirstStartWithoutASettingsFileUsesTheBuiltInState) {
+    MainWindow& w = Build();
+    EXPECT_EQ(w.window->Left(), 185);
+    EXPECT_EQ(w.window->Top(), 84);
+    EXPECT_EQ(w.window->ClientSize(), (toolkit::Size{641, 246}));
+    EXPECT_TRUE(w.cbrRadio->IsChecked());
+    EXPECT_FALSE(w.vbrRadio->IsChecked());
+    EXPECT_EQ(w.bitRateLabel->Text(), "32");
+    for (const toolkit::Control* quality : std::initializer_list<const toolkit::Control*>{
+             w.qualityTrackBar, w.higherLabel, w.lowerLabel, w.qualityLabel}) {
+        EXPECT_FALSE(quality->IsEnabled());
+    }
+    EXPECT_EQ(w.qualityTrackBar->Position(), 7);
+    EXPECT_TRUE(w.id3v1Box->IsChecked());
+    EXPECT_FALSE(w.id3v2Box->IsChecked());
+    EXPECT_FALSE(w.monoBox->IsChecked());
+    EXPECT_FALSE(w.saveButton->IsEnabled());
+    EXPECT_EQ(w.genreBox->ItemCount(), 149);
+    EXPECT_EQ(w.genreBox->ItemText(0), "");
+    EXPECT_EQ(w.genreBox->ItemText(1), "Blues");
+    EXPECT_EQ(w.genreBox->ItemText(148), "Synthpop");
+    EXPECT_EQ(w.genreBox->SelectedIndex(), -1);
+    EXPECT_TRUE(w.fileListView->AcceptsFiles());
+
+    EXPECT_TRUE(w.programFolder.ends_with('/'));
+    EXPECT_EQ(w.encoderPath, encoderOnPath);
+    EXPECT_EQ(w.inputFolder, "");
+    EXPECT_EQ(w.outputFolder, homeFolder + "TeMP3/");
+    EXPECT_TRUE(driver.ShownMessages().empty());
+
+    driver.QueueFolderResult(std::nullopt);
+    w.folderDialog->Execute();
+    ASSERT_EQ(driver.FolderDialogRequests().size(), 1u);
+    EXPECT_EQ(driver.FolderDialogRequests()[0].title, "Выбор папки");
+    EXPECT_EQ(driver.FolderDialogRequests()[0].initialFolder, homeFolder + "TeMP3");
+}
+
+TEST_F(Settings, ClosingWritesTheSevenKeysInOrderAndTheNextStartReadsThemBack) {
+    {
+        MainWindow& w = Build();
+        w.window->SetBounds({10, 20, 700, 400});
+        w.inputFolder = "/music/in/";
+        w.outputFolder = "/music/out";
+        ASSERT_TRUE(driver.RequestClose(*w.window));
+    }
+    const std::string file = platform::SettingsFilePath();
+    EXPECT_EQ(KeysInFileOrder(file), (std::vector<std::string>{"Left", "Top", "Width", "Height",
+                                                               "Patch", "PatchIn", "PatchOut"}));
+    EXPECT_EQ(platform::ReadProfileString(file, "Lame", "Patch", ""), encoderOnPath);
+
+    main.reset();
+    MainWindow& again = Build();
+    EXPECT_EQ(again.window->Bounds(), (toolkit::Rect{10, 20, 700, 400}));
+    EXPECT_EQ(again.inputFolder, "/music/in/");
+    EXPECT_EQ(again.outputFolder, "/music/out");
+    EXPECT_EQ(again.encoderPath, encoderOnPath);
+    driver.QueueFolderResult(std::nullopt);
+    again.folderDialog->Execute();
+    EXPECT_EQ(driver.FolderDialogRequests().back().initialFolder, "/music/out");
+}
+
+TEST_F(Settings, StoredValuesAreReadWithTheProfileRules) {
+    const std::string longFolder(3000, 'x');
+    WriteSettings(
+        "[Main]\nLeft=-3000\nTop=5000\nWidth=2500\nHeight=abc\n"
+        "[Lame]\nPatch=\n"
+        "[MP3]\nPatchIn=" +
+        longFolder + "\nPatchOut=\n");
+    MainWindow& w = Build();
+    // Off the screen and larger than it, applied as stored; a value without a number is 0,
+    // which the minimum size then raises.
+    EXPECT_EQ(w.window->Bounds(), (toolkit::Rect{-3000, 5000, 2500, 260}));
+    EXPECT_EQ(w.inputFolder, std::string(2047, 'x'));
+    EXPECT_EQ(w.outputFolder, homeFolder + "TeMP3/");
+    EXPECT_EQ(w.encoderPath, encoderOnPath);
+}
+
+TEST_F(Settings, AStoredEncoderThatExistsIsKept) {
+    const std::string encoder = MakeFile("my lame", 10);
+    WriteSettings("[Lame]\nPatch=" + encoder + "\n[MP3]\nPatchIn=\n");
+    MainWindow& w = Build();
+    EXPECT_EQ(w.encoderPath, encoder);
+    EXPECT_EQ(w.inputFolder, "");
+}
+
+}  // namespace
+}  // namespace kestrune::unit1
