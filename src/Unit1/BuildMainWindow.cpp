@@ -334,6 +334,7 @@ std::unique_ptr<MainWindow> BuildMainWindow() {
     CreateOptionsPanel(*w);
     AddHints(*w);
     AttachHandlers(*w);
+    ApplyRateMode(*w);
     w->bitRateUpDown->SetWidth(20);
     InitialiseSession(*w);
     return w;

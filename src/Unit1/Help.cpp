@@ -1,4 +1,4 @@
-// The help file is found by the platform layer; the shell shows it in its own viewer.
+// The help file is found by the platform layer and shown in the platform's help viewer.
 #include "Unit1/Help.h"
 
 #include "platform/Locations.h"
@@ -10,7 +10,7 @@ void OpenHelp(MainWindow& w) {
         return;
     }
     if (const auto helpFile = platform::HelpFilePath(w.programFolder)) {
-        toolkit::ShellOpen(*helpFile);
+        toolkit::ShowHelp(*helpFile);
     }
 }
 

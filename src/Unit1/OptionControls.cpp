@@ -18,6 +18,15 @@ void ApplyRateMode(MainWindow& w) {
     for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
         control->SetEnabled(constant);
     }
+    // The bit-rate controls stand over the lower part of the slider: the mode in use is
+    // shown on top.
+    if (constant) {
+        for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
+            control->BringToFront();
+        }
+    } else {
+        w.qualityTrackBar->BringToFront();
+    }
 }
 
 void ShowBitRate(MainWindow& w) {

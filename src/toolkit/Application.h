@@ -36,6 +36,11 @@ void RunMessageLoop(Window& mainWindow);
 // True when a top-level window with exactly this caption exists, in any program.
 bool FindTopLevelWindow(const std::string& caption);
 
+// Shows a help file of the program in the platform's help viewer, whose window carries the
+// help's own title: the compiled help's viewer on Windows, a window of the program
+// elsewhere. False when it could not be shown.
+bool ShowHelp(const std::string& path);
+
 // Opens a file with the program the platform associates with it; false when it could not.
 bool ShellOpen(const std::string& path);
 

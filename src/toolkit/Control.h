@@ -45,6 +45,8 @@ public:
 
     // Gives the control the keyboard focus; a control that takes no input ignores it.
     virtual void SetFocus() = 0;
+    // Puts the control above its siblings where they overlap.
+    virtual void BringToFront() = 0;
 
     int Left() const { return Bounds().left; }
     int Top() const { return Bounds().top; }

@@ -36,6 +36,21 @@ TEST_F(OptionControls, EachRateModeEnablesItsOwnControlsAndKeepsTheOthersValues)
     EXPECT_EQ(w.qualityTrackBar->Position(), 2);
 }
 
+TEST_F(OptionControls, TheRateModeInUseIsDrawnOverTheSliderItShares) {
+    MainWindow& w = Build();
+    auto bitRateOnTop = [&] {
+        return driver.IsAbove(*w.bitRateLabel, *w.qualityTrackBar) &&
+               driver.IsAbove(*w.bitRateUpDown, *w.qualityTrackBar) &&
+               driver.IsAbove(*w.kbpsLabel, *w.qualityTrackBar);
+    };
+    EXPECT_TRUE(bitRateOnTop());
+    ASSERT_TRUE(driver.Click(*w.vbrRadio));
+    EXPECT_TRUE(driver.IsAbove(*w.qualityTrackBar, *w.bitRateLabel));
+    EXPECT_FALSE(bitRateOnTop());
+    ASSERT_TRUE(driver.Click(*w.cbrRadio));
+    EXPECT_TRUE(bitRateOnTop());
+}
+
 TEST_F(OptionControls, TheArrowsStepThroughTheTwelveBitRates) {
     MainWindow& w = Build();
     const struct {

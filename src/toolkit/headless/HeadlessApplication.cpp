@@ -74,6 +74,10 @@ bool FindTopLevelWindow(const std::string& caption) {
            std::ranges::find(session.foreignWindows, caption) != session.foreignWindows.end();
 }
 
+bool ShowHelp(const std::string& path) {
+    return ShellOpen(path);
+}
+
 bool ShellOpen(const std::string& path) {
     TheSession().shellOpens.push_back(path);
     return true;

@@ -36,6 +36,7 @@ public:
         }
     }
     void SetFocus() override { TakeFocus(); }
+    void BringToFront() override { RaiseAboveSiblings(); }
 };
 
 }  // namespace kestrune::toolkit::headless

@@ -7,6 +7,7 @@
 #include "toolkit/headless/HeadlessSession.h"
 #include "toolkit/headless/HeadlessWindow.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kestrune::toolkit::headless {
@@ -207,6 +208,21 @@ void HeadlessDriver::AddForeignWindow(const std::string& caption) {
 const Control* HeadlessDriver::FocusedControl() const {
     const HeadlessNode* focused = TheSession().focused;
     return focused != nullptr ? &focused->Self() : nullptr;
+}
+
+bool HeadlessDriver::IsAbove(const Control& upper, const Control& lower) const {
+    const auto* upperNode = dynamic_cast<const HeadlessNode*>(&upper);
+    const auto* lowerNode = dynamic_cast<const HeadlessNode*>(&lower);
+    if (upperNode == nullptr || lowerNode == nullptr ||
+        upperNode->ParentNode() != lowerNode->ParentNode() || upperNode->ParentNode() == nullptr) {
+        return false;
+    }
+    const auto& stack = upperNode->ParentNode()->Children();
+    const auto position = [&](const HeadlessNode* node) {
+        return std::find_if(stack.begin(), stack.end(),
+                            [node](const auto& child) { return child.get() == node; });
+    };
+    return position(upperNode) > position(lowerNode);
 }
 
 }  // namespace kestrune::toolkit::headless

@@ -69,11 +69,14 @@ public:
     const std::vector<OpenDialogRequest>& OpenDialogRequests() const;
     const std::vector<FolderDialogRequest>& FolderDialogRequests() const;
     int BeepCount() const;
+    // Files opened through the shell, help files shown included.
     const std::vector<std::string>& ShellOpens() const;
     // Live top-level windows, closed ones included, in creation order.
     std::vector<Window*> TopLevelWindows() const;
     // A window of another program, seen by FindTopLevelWindow.
     void AddForeignWindow(const std::string& caption);
+    // Of two siblings, the one drawn on top where they overlap.
+    bool IsAbove(const Control& upper, const Control& lower) const;
     // The control with the keyboard focus; null when none has it.
     const Control* FocusedControl() const;
 };

@@ -5,6 +5,8 @@
 #include "toolkit/DockLayout.h"
 #include "toolkit/headless/HeadlessSession.h"
 
+#include <algorithm>
+
 namespace kestrune::toolkit::headless {
 
 HeadlessNode::HeadlessNode(HeadlessNode* parent, const Size& defaultSize)
@@ -60,6 +62,16 @@ void HeadlessNode::TakeFocus() {
     if (Self().IsEffectivelyEnabled()) {
         TheSession().focused = this;
     }
+}
+
+void HeadlessNode::RaiseAboveSiblings() {
+    if (parent_ == nullptr) {
+        return;
+    }
+    auto& siblings = parent_->children_;
+    const auto self = std::find_if(siblings.begin(), siblings.end(),
+                                   [this](const auto& child) { return child.get() == this; });
+    std::rotate(self, self + 1, siblings.end());
 }
 
 }  // namespace kestrune::toolkit::headless

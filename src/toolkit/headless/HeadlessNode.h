@@ -22,6 +22,7 @@ public:
     virtual const Control& Self() const = 0;
 
     HeadlessNode* ParentNode() const { return parent_; }
+    // The children from the bottom of the stack to its top (in creation order at first).
     const std::vector<std::unique_ptr<HeadlessNode>>& Children() const { return children_; }
 
     // The area docked children are arranged in.
@@ -42,6 +43,8 @@ protected:
     // Called when the bounds changed, after the children have been placed.
     virtual void OnSizeChanged() {}
     void TakeFocus();
+    // Moves this node to the top of its parent's stack of children.
+    void RaiseAboveSiblings();
 
     Rect bounds_;
     bool enabled_ = true;
