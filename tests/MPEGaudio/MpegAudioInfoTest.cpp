@@ -180,6 +180,35 @@ TEST(FileScan, VbriIsFoundOnlyAtTheXingPosition) {
     EXPECT_FALSE(Analyse(PaddedTo(atUsualPlace, 20000)).info.vbr.found);
 }
 
+TEST(FileScan, EveryLayerAndVersionIsAnalysedFromItsFirstFrame) {
+    const struct {
+        test::Header header;
+        std::uint16_t bitRate;
+        std::uint16_t frameLength;
+    } cases[] = {
+        {{0xFF, 0xFF, 0x90, 0x00}, 288, 313},  // MPEG 1 Layer I
+        {{0xFF, 0xFD, 0x90, 0x00}, 160, 522},  // MPEG 1 Layer II
+        {{0xFF, 0xFC, 0x90, 0x00}, 160, 522},  // Layer II with CRC
+        {{0xFF, 0xF7, 0x90, 0x00}, 144, 313},  // MPEG 2 Layer I
+        {{0xFF, 0xE3, 0x90, 0x00}, 80, 522},   // MPEG 2.5 Layer III
+    };
+    for (const auto& c : cases) {
+        const Analysis a = Analyse(PaddedTo(test::Frames(c.header, 12), 30000));
+        ASSERT_TRUE(a.info.frame.found) << c.bitRate;
+        EXPECT_EQ(a.info.BitRate(), c.bitRate);
+        EXPECT_EQ(a.info.frame.frameLength, c.frameLength);
+        EXPECT_TRUE(a.info.IsValid());
+    }
+}
+
+TEST(FileScan, TruncatedStreamWithoutASecondHeaderHasNoFrame) {
+    Bytes truncated = test::Frames(test::kMpeg1Layer3At128, 2);
+    truncated.resize(417 + 2);  // the second header is cut off
+    const Analysis a = Analyse(truncated);
+    EXPECT_TRUE(a.result);
+    EXPECT_FALSE(a.info.frame.found);
+}
+
 TEST(FileScan, FreeFormatAndJunkAreNotValid) {
     const Bytes freeFormat =
         PaddedTo(Concat({{0xFF, 0xFB, 0x00, 0x00}, Filler(400), {0xFF, 0xFB, 0x00, 0x00}}), 10000);
