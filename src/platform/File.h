@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ByteSource.h"
+#include "platform/Handle.h"
 
 #include <cstdint>
 #include <string>
@@ -14,24 +15,18 @@ public:
     // Opens an existing file (UTF-8 path) read-only; never creates one.
     static File OpenForReading(const std::string& path);
 
-    File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File() override;
+    File(File&& other) noexcept = default;
+    File& operator=(File&& other) noexcept = default;
 
-    bool IsOpen() const;
-    std::int64_t Size() const override;
+    bool IsOpen() const { return handle_.IsOpen(); }
+    std::int64_t Size() const override { return size_; }
     std::optional<std::size_t> ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) override;
 
 private:
-    using NativeHandle = std::intptr_t;  // a descriptor on POSIX, a HANDLE on Windows
-    static constexpr NativeHandle kNoHandle = -1;
-
+    File() = default;
     File(NativeHandle handle, std::int64_t size) : handle_(handle), size_(size) {}
-    void Close();
 
-    NativeHandle handle_ = kNoHandle;
+    OwnedHandle handle_;
     std::int64_t size_ = 0;
 };
 

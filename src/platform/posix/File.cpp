@@ -6,64 +6,32 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 
 namespace kestrune::platform {
 
 File File::OpenForReading(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return File(kNoHandle, 0);
+        return File();
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return File(kNoHandle, 0);
+        return File();
     }
     return File(fd, static_cast<std::int64_t>(info.st_size));
-}
-
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNoHandle)), size_(std::exchange(other.size_, 0)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, kNoHandle);
-        size_ = std::exchange(other.size_, 0);
-    }
-    return *this;
-}
-
-File::~File() {
-    Close();
-}
-
-void File::Close() {
-    if (handle_ != kNoHandle) {
-        ::close(static_cast<int>(handle_));
-        handle_ = kNoHandle;
-    }
-}
-
-bool File::IsOpen() const {
-    return handle_ != kNoHandle;
-}
-
-std::int64_t File::Size() const {
-    return size_;
 }
 
 std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
     if (offset < 0) {
         return std::nullopt;
     }
-    if (handle_ == kNoHandle) {
+    if (!handle_.IsOpen()) {
         return 0;
     }
     std::size_t total = 0;
     while (total < buffer.size()) {
-        const ssize_t got = ::pread(static_cast<int>(handle_), buffer.data() + total,
+        const ssize_t got = ::pread(static_cast<int>(handle_.Get()), buffer.data() + total,
                                     buffer.size() - total, static_cast<off_t>(offset + total));
         if (got < 0) {
             if (errno == EINTR) {

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 
 namespace kestrune::platform {
 
@@ -23,52 +22,21 @@ File File::OpenForReading(const std::string& path) {
     const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return File(kNoHandle, 0);
+        return File();
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(handle, &size)) {
         CloseHandle(handle);
-        return File(kNoHandle, 0);
+        return File();
     }
     return File(reinterpret_cast<std::intptr_t>(handle), size.QuadPart);
-}
-
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNoHandle)), size_(std::exchange(other.size_, 0)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, kNoHandle);
-        size_ = std::exchange(other.size_, 0);
-    }
-    return *this;
-}
-
-File::~File() {
-    Close();
-}
-
-void File::Close() {
-    if (handle_ != kNoHandle) {
-        CloseHandle(AsHandle(handle_));
-        handle_ = kNoHandle;
-    }
-}
-
-bool File::IsOpen() const {
-    return handle_ != kNoHandle;
-}
-
-std::int64_t File::Size() const {
-    return size_;
 }
 
 std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
     if (offset < 0) {
         return std::nullopt;
     }
-    if (handle_ == kNoHandle) {
+    if (!handle_.IsOpen()) {
         return 0;
     }
     std::size_t total = 0;
@@ -80,7 +48,7 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
         DWORD got = 0;
         const DWORD wanted =
             static_cast<DWORD>(std::min<std::size_t>(buffer.size() - total, 1u << 30));
-        if (!ReadFile(AsHandle(handle_), buffer.data() + total, wanted, &got, &at)) {
+        if (!ReadFile(AsHandle(handle_.Get()), buffer.data() + total, wanted, &got, &at)) {
             if (GetLastError() == ERROR_HANDLE_EOF) {
                 break;
             }
