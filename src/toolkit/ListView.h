@@ -76,6 +76,11 @@ public:
     std::function<void()> onMouseEnter;
     // Files were dropped on the list (only while it accepts files); full UTF-8 paths.
     std::function<void(const std::vector<std::string>& paths)> onDropFiles;
+
+protected:
+    // Reports a move of the selection: first the row that lost it, then the row that
+    // gained it (-1 for none); nothing when it stayed.
+    void ReportSelectionChange(int oldRow, int newRow);
 };
 
 }  // namespace kestrune::toolkit

@@ -3,6 +3,7 @@
 #include "toolkit/headless/HeadlessListView.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrune::toolkit::headless {
 
@@ -61,16 +62,8 @@ void HeadlessListView::DeleteAllRows() {
 
 void HeadlessListView::SelectRow(int row) {
     const int newRow = IsRow(row) ? row : -1;
-    const int oldRow = selected_;
-    if (newRow == oldRow) {
-        return;
-    }
-    selected_ = newRow;
-    for (const int changed : {oldRow, newRow}) {
-        if (changed >= 0 && onItemChanged) {
-            onItemChanged(changed);
-        }
-    }
+    const int oldRow = std::exchange(selected_, newRow);
+    ReportSelectionChange(oldRow, newRow);
 }
 
 }  // namespace kestrune::toolkit::headless

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrune::toolkit::qt {
 namespace {
@@ -286,16 +287,8 @@ void QtListView::ReportSelection() {
         return;
     }
     const int newRow = FirstSelectedRowShown();
-    const int oldRow = selected_;
-    if (newRow == oldRow) {
-        return;
-    }
-    selected_ = newRow;
-    for (const int changed : {oldRow, newRow}) {
-        if (changed >= 0 && onItemChanged) {
-            onItemChanged(changed);
-        }
-    }
+    const int oldRow = std::exchange(selected_, newRow);
+    ReportSelectionChange(oldRow, newRow);
 }
 
 void QtListView::SetAcceptsFiles(bool accepts) {
