@@ -312,10 +312,12 @@ void AttachHandlers(MainWindow& w) {
     w.cbrRadio->onClick = [&w] { ApplyRateMode(w); };
     w.vbrRadio->onClick = [&w] { ApplyRateMode(w); };
     w.bitRateUpDown->onMouseUp = [&w] { ShowBitRate(w); };
-    for (auto [edit, limit] :
+    for (const auto& field :
          {std::pair{w.titleEdit, kTextTagLimit}, std::pair{w.artistEdit, kTextTagLimit},
           std::pair{w.albumEdit, kTextTagLimit}, std::pair{w.yearEdit, kYearTagLimit}}) {
-        edit->onChange = [&w, edit, limit] { LimitTagField(w, *edit, limit); };
+        field.first->onChange = [&w, edit = field.first, limit = field.second] {
+            LimitTagField(w, *edit, limit);
+        };
     }
     w.id3v1Box->onClick = [&w] { MarkTagsChanged(w); };
     w.id3v2Box->onClick = [&w] { MarkTagsChanged(w); };

@@ -154,7 +154,7 @@ TEST(Id3v2Tag, ReadsEveryFieldInEachFrameForm) {
           "WXXX"}},
     };
     for (const auto& [version, id] : ids) {
-        const auto frame = [&](std::size_t slot, const Bytes& data) {
+        const auto frame = [version = version, &id = id](std::size_t slot, const Bytes& data) {
             return MakeId3v2Frame(version, id[slot], data);
         };
         const Bytes frames = Concat({
