@@ -4,10 +4,12 @@
 
 #include "ID3v1/GenreTable.h"
 #include "Unit1/EncoderLocation.h"
+#include "Unit1/WindowPlacement.h"
 #include "platform/File.h"
 #include "platform/Locations.h"
 #include "platform/Profile.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kestrune::unit1 {
@@ -16,16 +18,35 @@ namespace {
 
 struct WindowKey {
     const char* name;
-    int (toolkit::Control::*get)() const;
-    void (toolkit::Control::*set)(int);
+    int toolkit::Rect::*field;
 };
 
 constexpr WindowKey kWindowKeys[] = {
-    {"Left", &toolkit::Control::Left, &toolkit::Control::SetLeft},
-    {"Top", &toolkit::Control::Top, &toolkit::Control::SetTop},
-    {"Width", &toolkit::Control::Width, &toolkit::Control::SetWidth},
-    {"Height", &toolkit::Control::Height, &toolkit::Control::SetHeight},
+    {"Left", &toolkit::Rect::left},
+    {"Top", &toolkit::Rect::top},
+    {"Width", &toolkit::Rect::width},
+    {"Height", &toolkit::Rect::height},
 };
+
+// The stored place and size, moved onto a screen before the window takes them: settings
+// from another monitor set-up, or edited by hand, must not put it out of reach.
+void ExchangeWindowBounds(MainWindow& w, const std::string& file, bool write) {
+    toolkit::Rect bounds = w.window->Bounds();
+    for (const WindowKey& key : kWindowKeys) {
+        int& value = bounds.*key.field;
+        if (write) {
+            platform::WriteProfileString(file, "Main", key.name, std::to_string(value));
+        } else {
+            value = platform::ReadProfileInt(file, "Main", key.name, value);
+        }
+    }
+    if (!write) {
+        const toolkit::Size smallest = w.window->MinimumSize();
+        bounds.width = std::max(bounds.width, smallest.width);
+        bounds.height = std::max(bounds.height, smallest.height);
+        w.window->SetBounds(PlaceOnScreen(bounds, toolkit::ScreenWorkAreas()));
+    }
+}
 
 void ExchangeText(const std::string& file, const char* section, const char* key, std::string& value,
                   bool write) {
@@ -49,15 +70,7 @@ std::string WithoutTrailingSeparator(std::string folder) {
 
 void ExchangeSettings(MainWindow& w, bool write) {
     const std::string file = platform::SettingsFilePath();
-    toolkit::Window& window = *w.window;
-    for (const WindowKey& key : kWindowKeys) {
-        const int current = (window.*key.get)();
-        if (write) {
-            platform::WriteProfileString(file, "Main", key.name, std::to_string(current));
-        } else {
-            (window.*key.set)(platform::ReadProfileInt(file, "Main", key.name, current));
-        }
-    }
+    ExchangeWindowBounds(w, file, write);
     ExchangeText(file, "Lame", "Patch", w.encoderPath, write);
     if (w.encoderPath.empty()) {
         w.encoderPath = w.programFolder;

@@ -7,9 +7,9 @@
 namespace kestrune::unit1 {
 
 // Reads (write false) or writes (write true) the seven keys of the settings file in their
-// fixed order. Reading applies each window key before the next is read; a missing key
-// keeps the current value. An empty encoder path or output folder falls back to the
-// program folder or the default output folder.
+// fixed order. A missing window key keeps the current value; the window's place and size are
+// applied together, once moved onto a screen. An empty encoder path or output folder falls
+// back to the program folder or the default output folder.
 void ExchangeSettings(MainWindow& w, bool write);
 
 // The last step of building the window: the program folder, the settings, the folder

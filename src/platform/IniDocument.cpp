@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace kestrune::platform {
 
@@ -200,7 +201,9 @@ int ProfileInteger(std::string_view value) {
             i += 2;
         }
     }
-    std::uint32_t total = 0;
+    // Digits beyond the range only make the number larger: stop counting there.
+    constexpr std::uint64_t kBeyondRange = std::uint64_t{1} << 32;
+    std::uint64_t total = 0;
     for (; i < value.size(); ++i) {
         const char c = AsciiLower(value[i]);
         const std::uint32_t digit = (c >= '0' && c <= '9') ? static_cast<std::uint32_t>(c - '0')
@@ -210,11 +213,12 @@ int ProfileInteger(std::string_view value) {
         if (digit >= base) {
             break;
         }
-        total = total * base + digit;
+        total = std::min(total * base + digit, kBeyondRange);
     }
-    // Unsigned arithmetic wraps as the Windows conversion does; the conversion to int keeps
-    // the bit pattern, so "-7" and "4294967289" both read as -7.
-    return static_cast<int>(negative ? 0u - total : total);
+    const std::int64_t signedTotal =
+        negative ? -static_cast<std::int64_t>(total) : static_cast<std::int64_t>(total);
+    return static_cast<int>(std::clamp<std::int64_t>(signedTotal, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
 }
 
 }  // namespace kestrune::platform

@@ -56,8 +56,9 @@ std::string_view FirstLineOf(std::string_view value);
 
 // The integer a profile value stands for, read as Windows reads one: leading blanks and
 // control characters skipped, an optional sign, an optional base prefix ("0x" hexadecimal,
-// "0o" octal, "0b" binary), then digits up to the first character that is not one, taken
-// modulo 2^32. A value without digits reads as 0.
+// "0o" octal, "0b" binary), then digits up to the first character that is not one. Unlike
+// Windows, a number beyond the range of int is clamped to it rather than wrapped, so a huge
+// stored value never turns into a small or negative one. A value without digits reads as 0.
 int ProfileInteger(std::string_view value);
 
 }  // namespace kestrune::platform

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kestrune::toolkit {
 
@@ -22,6 +23,10 @@ enum class MessageAnswer { Ok, Yes, No };
 MessageAnswer ShowMessage(const Window* owner, const std::string& text, const std::string& caption,
                           MessageButtons buttons = MessageButtons::Ok,
                           MessageIcon icon = MessageIcon::None);
+
+// The work area of each screen (the screen less its task bars) in screen coordinates, the
+// primary screen first.
+std::vector<Rect> ScreenWorkAreas();
 
 // The platform's default alert sound.
 void Beep();

@@ -89,18 +89,27 @@ TEST_F(Settings, ClosingWritesTheSevenKeysInOrderAndTheNextStartReadsThemBack) {
 
 TEST_F(Settings, StoredValuesAreReadWithTheProfileRules) {
     const std::string longFolder(3000, 'x');
-    WriteSettings(
-        "[Main]\nLeft=-3000\nTop=5000\nWidth=2500\nHeight=abc\n"
-        "[Lame]\nPatch=\n"
-        "[MP3]\nPatchIn=" +
-        longFolder + "\nPatchOut=\n");
+    WriteSettings("[Lame]\nPatch=\n[MP3]\nPatchIn=" + longFolder + "\nPatchOut=\n");
     MainWindow& w = Build();
-    // Off the screen and larger than it, applied as stored; a value without a number is 0,
-    // which the minimum size then raises.
-    EXPECT_EQ(w.window->Bounds(), (toolkit::Rect{-3000, 5000, 2500, 260}));
     EXPECT_EQ(w.inputFolder, std::string(2047, 'x'));
     EXPECT_EQ(w.outputFolder, homeFolder + "TeMP3/");
     EXPECT_EQ(w.encoderPath, encoderOnPath);
+}
+
+TEST_F(Settings, StoredGeometryIsMovedOntoTheScreenAndShrunkToIt) {
+    // The screen is 1280 by 1024; the window's outer size starts as 649 by 277.
+    const std::pair<const char*, toolkit::Rect> cases[] = {
+        // A value without a number is 0, which the minimum size then raises.
+        {"Left=-3000\nTop=5000\nWidth=2500\nHeight=abc", {-1180, 924, 1280, 260}},
+        {"Top=99999999999\nWidth=70000", {185, 924, 1280, 277}},
+        {"Left=-99999999999\nTop=-5\nWidth=600\nHeight=300", {-500, 0, 600, 300}},
+        {"Left=300\nTop=200\nWidth=700\nHeight=500", {300, 200, 700, 500}},
+    };
+    for (const auto& [keys, bounds] : cases) {
+        SCOPED_TRACE(keys);
+        WriteSettings(std::string("[Main]\n") + keys + "\n");
+        EXPECT_EQ(Build().window->Bounds(), bounds);
+    }
 }
 
 TEST_F(Settings, AStoredEncoderThatExistsIsKept) {

@@ -91,15 +91,31 @@ TEST(IniDocument, ParsingAndSerialisingGivesBackTheSameBytes) {
     }
 }
 
-TEST(IniDocument, ReadsIntegersAsWindowsDoes) {
+TEST(IniDocument, ReadsIntegersAsWindowsDoesButClampsThoseBeyondInt) {
     const std::pair<const char*, int> cases[] = {
-        {"42", 42},         {"  42", 42},      {"\t-7", -7},
-        {"+5", 5},          {"12abc", 12},     {"", 0},
-        {"abc", 0},         {"-", 0},          {"- 5", 0},
-        {"0x10", 16},       {"0XfF", 255},     {"0x", 0},
-        {"0o17", 15},       {"0b101", 5},      {"0b2", 0},
-        {"007", 7},         {"1 000", 1},      {"2147483647", 2147483647},
-        {"4294967295", -1}, {"4294967296", 0}, {"-2147483648", -2147483647 - 1},
+        {"42", 42},
+        {"  42", 42},
+        {"\t-7", -7},
+        {"+5", 5},
+        {"12abc", 12},
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {"- 5", 0},
+        {"0x10", 16},
+        {"0XfF", 255},
+        {"0x", 0},
+        {"0o17", 15},
+        {"0b101", 5},
+        {"0b2", 0},
+        {"007", 7},
+        {"1 000", 1},
+        {"2147483647", 2147483647},
+        {"4294967295", 2147483647},
+        {"99999999999", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"-99999999999", -2147483647 - 1},
+        {"0xFFFFFFFFFFFFFFFFFF", 2147483647},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);

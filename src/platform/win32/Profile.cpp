@@ -34,10 +34,13 @@ void StartUnicodeFileIfMissing(const std::wstring& path) {
 
 int ReadProfileInt(const std::string& file, std::string_view section, std::string_view key,
                    int defaultValue) {
-    const UINT value =
-        GetPrivateProfileIntW(win32::Widen(section).c_str(), win32::Widen(key).c_str(),
-                              defaultValue, win32::Widen(file).c_str());
-    return static_cast<int>(value);
+    // Read as text, so a number beyond int clamps as on every system instead of wrapping as
+    // GetPrivateProfileIntW does. Only a missing key gives back two different defaults.
+    const std::string text = ReadProfileString(file, section, key, "0");
+    if (text == "0" && ReadProfileString(file, section, key, "1") == "1") {
+        return defaultValue;
+    }
+    return ProfileInteger(text);
 }
 
 std::string ReadProfileString(const std::string& file, std::string_view section,

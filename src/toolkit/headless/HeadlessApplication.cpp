@@ -47,6 +47,10 @@ MessageAnswer ShowMessage(const Window* owner, const std::string& text, const st
     return queued.answer;
 }
 
+std::vector<Rect> ScreenWorkAreas() {
+    return TheSession().workAreas;
+}
+
 void Beep() {
     ++TheSession().beepCount;
 }

@@ -27,6 +27,7 @@ HeadlessDriver::HeadlessDriver() {
     session.processMessagesStep = 0;
     session.processMessagesHook = nullptr;
     session.foreignWindows.clear();
+    session.workAreas = {{0, 0, kScreenSize.width, kScreenSize.height}};
     session.messageAnswers.clear();
     session.openDialogResults.clear();
     session.folderResults.clear();
@@ -203,6 +204,10 @@ std::vector<Window*> HeadlessDriver::TopLevelWindows() const {
 
 void HeadlessDriver::AddForeignWindow(const std::string& caption) {
     TheSession().foreignWindows.push_back(caption);
+}
+
+void HeadlessDriver::SetScreenWorkAreas(std::vector<Rect> areas) {
+    TheSession().workAreas = std::move(areas);
 }
 
 const Control* HeadlessDriver::FocusedControl() const {

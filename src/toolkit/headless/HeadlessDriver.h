@@ -22,7 +22,7 @@ enum class Arrow { Up, Down };
 class HeadlessDriver {
 public:
     // Starts from a clean slate: clock at 0, no queued answers, nothing recorded, no
-    // foreign windows. Windows that already exist, and their posted closes, are kept.
+    // foreign windows, one screen. Windows that already exist, and their posted closes, are kept.
     HeadlessDriver();
     HeadlessDriver(const HeadlessDriver&) = delete;
     HeadlessDriver& operator=(const HeadlessDriver&) = delete;
@@ -75,6 +75,8 @@ public:
     std::vector<Window*> TopLevelWindows() const;
     // A window of another program, seen by FindTopLevelWindow.
     void AddForeignWindow(const std::string& caption);
+    // The screens' work areas from now on; one screen of kScreenSize at first.
+    void SetScreenWorkAreas(std::vector<Rect> areas);
     // Of two siblings, the one drawn on top where they overlap.
     bool IsAbove(const Control& upper, const Control& lower) const;
     // The control with the keyboard focus; null when none has it.

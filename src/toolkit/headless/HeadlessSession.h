@@ -3,6 +3,7 @@
 // the records of what was shown. Everything runs on one thread.
 #pragma once
 
+#include "toolkit/Layout.h"
 #include "toolkit/headless/HeadlessRecords.h"
 
 #include <cstdint>
@@ -17,6 +18,8 @@ namespace kestrune::toolkit::headless {
 class HeadlessNode;
 class HeadlessTimer;
 class HeadlessWindow;
+
+inline constexpr Size kScreenSize{1280, 1024};
 
 struct QueuedMessageAnswer {
     MessageAnswer answer = MessageAnswer::Ok;
@@ -33,6 +36,7 @@ struct Session {
     std::deque<HeadlessWindow*> postedCloses;
     const HeadlessNode* focused = nullptr;
     std::vector<std::string> foreignWindows;  // captions of other programs' windows
+    std::vector<Rect> workAreas{{0, 0, kScreenSize.width, kScreenSize.height}};
 
     std::deque<QueuedMessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> openDialogResults;

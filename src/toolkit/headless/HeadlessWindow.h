@@ -1,10 +1,11 @@
 // The headless top-level window. Its frame is kFrameBorder pixels on each side plus a
-// caption bar of kCaptionHeight pixels; the screen is kScreenSize.
+// caption bar of kCaptionHeight pixels; it is centred on a screen of kScreenSize.
 #pragma once
 
 #include "toolkit/Window.h"
 #include "toolkit/headless/HeadlessContainer.h"
 #include "toolkit/headless/HeadlessServices.h"
+#include "toolkit/headless/HeadlessSession.h"
 
 #include <memory>
 #include <string>
@@ -14,7 +15,6 @@ namespace kestrune::toolkit::headless {
 
 inline constexpr int kFrameBorder = 4;
 inline constexpr int kCaptionHeight = 23;
-inline constexpr Size kScreenSize{1280, 1024};
 
 class HeadlessWindow final : public HeadlessContainer<Window> {
 public:

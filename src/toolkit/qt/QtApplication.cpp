@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -66,6 +67,18 @@ MessageAnswer ShowMessage(const Window* owner, const std::string& text, const st
         default:
             return MessageAnswer::Ok;
     }
+}
+
+std::vector<Rect> ScreenWorkAreas() {
+    EnsureApplication();
+    std::vector<Rect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const Rect rect{area.x(), area.y(), area.width(), area.height()};
+        areas.insert(screen == primary ? areas.begin() : areas.end(), rect);
+    }
+    return areas;
 }
 
 void Beep() {
