@@ -56,10 +56,11 @@ int main() {
     const auto loopStart = Clock::now();
     unit1::EncoderProcess encoder;
     for (int row = 0; row < kFiles; ++row) {
-        const std::string line = "\"" + w->encoderPath + "\"" +
-                                 unit1::BuildEncoderCommandLine(*w, row, (root / "loop").string());
-        if (!encoder.StartEncoder(line, platform::kCreateNewConsole,
-                                  platform::kThreadPriorityNormal)) {
+        const std::string output =
+            unit1::OutputPath((root / "loop").string(), w->fileListView->CellText(row, 0));
+        const std::string line =
+            "\"" + w->encoderPath + "\"" + unit1::BuildEncoderCommandLine(*w, row, output);
+        if (!encoder.StartEncoder(line)) {
             std::fprintf(stderr, "cannot start %s\n", line.c_str());
             return 1;
         }

@@ -47,7 +47,8 @@ const std::string& Preferred(const std::string& v1, const std::string& v2, std::
 
 FileListRow ReadFileListRow(const std::string& path) {
     FileListRow row;
-    row.name = std::string(platform::StemOf(platform::FileNameOf(path)));
+    // A name need not be valid UTF-8 on POSIX; it is shown with U+FFFD for each bad byte.
+    row.name = platform::SanitiseUtf8(platform::StemOf(platform::FileNameOf(path)));
     platform::File file = platform::File::OpenForReading(path);
     // A file that cannot be read may still show its size.
     row.size = file.IsOpen() ? file.Size() : platform::FileSize(path).value_or(0);

@@ -9,7 +9,7 @@
 namespace kestrune::mpeg {
 
 struct FileListRow {
-    std::string name;       // file name without folder and without its last extension
+    std::string name;       // file name without folder and last extension, as valid UTF-8
     std::int64_t size = 0;  // bytes; 0 when the file cannot be found
     bool valid = false;     // analysed and plausible: the columns and tags below are filled
     std::uint16_t bitRate = 0;

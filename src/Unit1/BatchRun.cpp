@@ -1,11 +1,13 @@
 // Runs the encoder row by row, waiting in 100 ms slices and dispatching the window's
-// messages between them. Every row's outcome is checked: a row whose encoder could not
-// start, failed, or was ended is marked with the row image 0 and its partial output is
-// deleted; a row whose output would overwrite a listed file is never encoded.
+// messages between them. Every row's outcome is checked. The encoder writes a partial file
+// that becomes the row's output only once the encoder has succeeded; a row that fails in
+// any way deletes its partial file and touches nothing else, so an older output of the
+// same name survives it. A row whose output would overwrite a listed file is never encoded.
 #include "Unit1/BatchRun.h"
 
 #include "Unit1/EncoderProcess.h"
 #include "Unit1/MainWindowCommandLine.h"
+#include "Unit1/RunOutputs.h"
 #include "Unit1/RunReport.h"
 #include "platform/File.h"
 #include "processMP3/ProgressWindow.h"
@@ -28,15 +30,7 @@ void SetRunControlsEnabled(MainWindow& w, bool enabled) {
     w.newListButton->SetEnabled(enabled);
     w.deleteRowButton->SetEnabled(enabled);
     w.compressButton->SetEnabled(enabled);
-}
-
-bool WritesOverAListedFile(const MainWindow& w, const std::string& outputPath) {
-    for (const std::string& source : w.fileList.sourcePaths) {
-        if (platform::IsSameFile(outputPath, source)) {
-            return true;
-        }
-    }
-    return false;
+    w.fileListView->SetAcceptsFiles(enabled);
 }
 
 void StepActivityBar(toolkit::ProgressBar& bar) {
@@ -46,24 +40,22 @@ void StepActivityBar(toolkit::ProgressBar& bar) {
     }
 }
 
-// One row: started, waited for and judged. Answers the failure, or nothing when it worked.
-std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& progress,
-                                   EncoderProcess& encoder, int row) {
-    const EncoderRow values = ReadEncoderRow(w, row);
-    const std::string outputPath = OutputPath(w.outputFolder, values.outputName);
-    if (WritesOverAListedFile(w, outputPath)) {
-        return FailedRow{values.outputName, RowFailure::Skipped, {}};
-    }
+// Starts the row's encoder and waits for it, with the progress window following it.
+// Answers how it ended: nothing when it succeeded.
+std::optional<FailedRow> RunEncoder(MainWindow& w, processmp3::ProgressWindow& progress,
+                                    EncoderProcess& encoder, int row, const std::string& name,
+                                    const std::string& partial) {
     // The encoder's path is quoted, so a folder with blanks in its name still works.
     const std::string commandLine =
-        "\"" + w.encoderPath + "\"" + BuildEncoderCommandLine(w, row, w.outputFolder);
-    if (!encoder.StartEncoder(commandLine, platform::kCreateNewConsole,
-                              platform::kThreadPriorityNormal)) {
+        "\"" + w.encoderPath + "\"" + BuildEncoderCommandLine(w, row, partial);
+    if (!encoder.StartEncoder(commandLine)) {
         toolkit::ShowMessage(w.window.get(), kLaunchFailure, w.window->Caption());
-        return FailedRow{values.outputName, RowFailure::NotStarted, {}};
+        return FailedRow{name, RowFailure::NotStarted, StartErrorText(encoder.StartError())};
     }
     progress.statusLabel.SetText("Обрабатывается: " + w.fileListView->CellText(row, 0));
-    processmp3::BeginEncoder(progress, [&encoder] { encoder.Terminate(); });
+    processmp3::BeginEncoder(progress,
+                             {.terminate = [&encoder] { encoder.Terminate(); },
+                              .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
     while (!encoder.WaitForEnd(kWaitSlice)) {
         toolkit::ProcessMessages();
         StepActivityBar(progress.activityBar);
@@ -74,11 +66,35 @@ std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& pr
 
     const auto failure =
         EncoderOutcome(progress.killedByWatchdog, progress.abortedByUser, encoder.ExitStatus());
-    if (!failure) {
-        return std::nullopt;
+    if (failure) {
+        return FailedRow{name, *failure, LastErrorLine(encoder.StdErrTail())};
     }
-    platform::RemoveFile(outputPath);  // a truncated output must not look like a result
-    return FailedRow{values.outputName, *failure, LastErrorLine(encoder.StdErrTail())};
+    return std::nullopt;
+}
+
+// One row: its output chosen, encoded into the partial file, and the result moved into place.
+std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& progress,
+                                   EncoderProcess& encoder, RunOutputs& outputs, int row) {
+    const EncoderRow values = ReadEncoderRow(w, row);
+    if (!platform::IsExistingFile(values.sourcePath)) {
+        return FailedRow{values.outputName, RowFailure::SourceMissing, {}};
+    }
+    const std::optional<std::string> output = outputs.Choose(values.outputName);
+    if (!output) {
+        return FailedRow{values.outputName, RowFailure::Skipped, {}};
+    }
+    const std::string partial = PartialPath(*output);
+    std::optional<FailedRow> failure =
+        RunEncoder(w, progress, encoder, row, values.outputName, partial);
+    if (!failure) {
+        if (platform::ReplaceFile(partial, *output)) {
+            outputs.Written(*output);
+            return std::nullopt;
+        }
+        failure = FailedRow{values.outputName, RowFailure::NotSaved, {}};
+    }
+    platform::RemoveFile(partial);
+    return failure;
 }
 
 void EncodeRows(MainWindow& w, std::vector<FailedRow>& failures) {
@@ -87,8 +103,9 @@ void EncodeRows(MainWindow& w, std::vector<FailedRow>& failures) {
     w.runProgress = progress.get();
     progress->window->Show();
     EncoderProcess encoder;
+    RunOutputs outputs(w.outputFolder, w.fileList.sourcePaths);
     for (int row = 0; row < static_cast<int>(w.fileList.sourcePaths.size()) && !w.closing; ++row) {
-        if (auto failure = EncodeRow(w, *progress, encoder, row)) {
+        if (auto failure = EncodeRow(w, *progress, encoder, outputs, row)) {
             w.fileListView->SetRowImage(row, kCreatedImage);
             failures.push_back(std::move(*failure));
         }

@@ -26,8 +26,7 @@ std::string OutputPath(std::string_view outputFolder, std::string_view outputNam
 }
 
 std::string BuildEncoderCommandLine(const EncoderOptions& options, const EncoderRow& row,
-                                    std::string_view outputFolder,
-                                    platform::PathSeparators separators) {
+                                    std::string_view outputFile) {
     std::string line = " --mp3input --nohist ";
     line.append(options.mono ? " -m m" : " -m s");
     if (options.constantBitRate) {
@@ -54,7 +53,7 @@ std::string BuildEncoderCommandLine(const EncoderOptions& options, const Encoder
     // "-e" and "-s" are joined on purpose: the encoder reads "n-s" as "no de-emphasis".
     line.append(" -e n").append("-s --silent ");
     line.append(platform::QuoteArgument(row.sourcePath)).push_back(' ');
-    line.append(platform::QuoteArgument(OutputPath(outputFolder, row.outputName, separators)));
+    line.append(platform::QuoteArgument(outputFile));
     return line;
 }
 

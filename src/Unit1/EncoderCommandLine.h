@@ -26,11 +26,10 @@ struct EncoderRow {
 std::string OutputPath(std::string_view outputFolder, std::string_view outputName,
                        platform::PathSeparators separators = platform::kNativeSeparators);
 
-// Always succeeds. Every value reaches the encoder as exactly one argument: a value with a
-// double quote or trailing backslashes is escaped by the Windows rules; any other value is
-// written as it stands between two double quotes.
-std::string BuildEncoderCommandLine(
-    const EncoderOptions& options, const EncoderRow& row, std::string_view outputFolder,
-    platform::PathSeparators separators = platform::kNativeSeparators);
+// Always succeeds. outputFile is the file the encoder writes. Every value reaches the encoder
+// as exactly one argument: a value with a double quote or trailing backslashes is escaped by
+// the Windows rules; any other value is written as it stands between two double quotes.
+std::string BuildEncoderCommandLine(const EncoderOptions& options, const EncoderRow& row,
+                                    std::string_view outputFile);
 
 }  // namespace kestrune::unit1

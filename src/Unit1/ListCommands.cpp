@@ -4,6 +4,9 @@
 
 #include "MPEGaudio/FileListRow.h"
 #include "Unit1/TagEditor.h"
+#include "platform/File.h"
+
+#include <algorithm>
 
 namespace kestrune::unit1 {
 
@@ -32,6 +35,22 @@ void AppendAnalysedRow(MainWindow& w, const std::string& path) {
     list.genres.push_back(analysis.genre);
 }
 
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+// A path the toolkit could not hand over as it is: a name that was not valid UTF-8 comes
+// with U+FFFD in place of its bad bytes, and then names no file.
+bool IsMangled(const std::string& path) {
+    return path.find(kReplacementCharacter) != std::string::npos && !platform::IsExistingFile(path);
+}
+
+void TellRefused(MainWindow& w, const std::vector<std::string>& refused) {
+    std::string text = "Имена этих файлов не удаётся передать без искажений, файлы не добавлены:";
+    for (const std::string& path : refused) {
+        text += "\r\n" + std::string(platform::FileNameOf(path));
+    }
+    toolkit::ShowMessage(w.window.get(), text, w.window->Caption());
+}
+
 template <class Entries>
 void EraseAt(Entries& entries, int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) {
@@ -55,11 +74,18 @@ void AddFiles(MainWindow& w) {
 }
 
 void AddSelection(MainWindow& w, const std::vector<std::string>& paths) {
+    std::vector<std::string> carried;
+    std::vector<std::string> refused;
+    std::ranges::partition_copy(paths, std::back_inserter(refused), std::back_inserter(carried),
+                                IsMangled);
     const std::vector<std::string>& sourcePaths = w.fileList.sourcePaths;
     const std::size_t firstNew = sourcePaths.size();
-    AddPaths(w.fileList, paths);
+    AddPaths(w.fileList, carried);
     for (std::size_t row = firstNew; row < sourcePaths.size(); ++row) {
         AppendAnalysedRow(w, sourcePaths[row]);
+    }
+    if (!refused.empty()) {
+        TellRefused(w, refused);
     }
 }
 

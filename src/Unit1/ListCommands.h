@@ -16,7 +16,8 @@ inline const toolkit::FileFilter kMp3Filter{"Файлы MP3", "*.mp3"};
 // their columns and tag values. The next dialog starts in the folder of this selection.
 void AddFiles(MainWindow& w);
 
-// Appends the paths that are not listed yet, in order, and analyses each into a new row.
+// Appends the paths that are not listed yet, in order, and analyses each into a new row. A
+// path the toolkit could not carry unchanged is refused with a message naming it.
 void AddSelection(MainWindow& w, const std::vector<std::string>& paths);
 
 // Removes the selected row (none when nothing is selected) and clears the tag editor.

@@ -16,8 +16,8 @@ EncoderRow ReadEncoderRow(const MainWindow& w, int row) {
                       .outputName = w.fileListView->CellText(row, 0)};
 }
 
-std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFolder) {
-    return BuildEncoderCommandLine(ReadEncoderOptions(w), ReadEncoderRow(w, row), outputFolder);
+std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFile) {
+    return BuildEncoderCommandLine(ReadEncoderOptions(w), ReadEncoderRow(w, row), outputFile);
 }
 
 }  // namespace kestrune::unit1

@@ -13,6 +13,8 @@ namespace kestrune::unit1 {
 // The row's values by index; an index without an entry reads as empty text.
 EncoderRow ReadEncoderRow(const MainWindow& w, int row);
 
-std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFolder);
+// The argument text of a row with the options the controls show; outputFile is the file the
+// encoder writes.
+std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFile);
 
 }  // namespace kestrune::unit1

@@ -9,18 +9,26 @@ namespace {
 
 constexpr std::size_t kMaxDetailCharacters = 200;
 
+std::string WithDetail(std::string reason, const std::string& detail) {
+    return detail.empty() ? reason : reason + ": " + detail;
+}
+
 std::string Reason(const FailedRow& row) {
     switch (row.failure) {
+        case RowFailure::SourceMissing:
+            return "исходный файл не найден или недоступен";
         case RowFailure::NotStarted:
-            return "не удалось запустить кодек";
+            return WithDetail("не удалось запустить кодек", row.detail);
         case RowFailure::EncoderError:
-            return row.detail.empty() ? "ошибка кодека" : "ошибка кодека: " + row.detail;
+            return WithDetail("ошибка кодека", row.detail);
         case RowFailure::StoppedAsIdle:
             return "кодек завис и был остановлен";
         case RowFailure::Aborted:
             return "прервано";
         case RowFailure::Skipped:
             return "пропущен: сжатый файл записался бы поверх исходного";
+        case RowFailure::NotSaved:
+            return "сжатый файл не удалось записать в папку";
     }
     return {};
 }
@@ -30,6 +38,21 @@ bool IsBlank(char c) {
 }
 
 }  // namespace
+
+std::string StartErrorText(const platform::StartError& error) {
+    using Kind = platform::StartError::Kind;
+    switch (error.kind) {
+        case Kind::programNotFound:
+            return "программа кодека не найдена";
+        case Kind::accessDenied:
+            return "нет доступа к программе кодека";
+        case Kind::noResources:
+            return "системе не хватает ресурсов";
+        case Kind::other:
+            break;
+    }
+    return "системная ошибка " + std::to_string(error.systemCode);
+}
 
 std::optional<RowFailure> EncoderOutcome(bool killedByWatchdog, bool abortedByUser,
                                          const std::optional<platform::ProcessExit>& exit) {

@@ -10,18 +10,24 @@
 namespace kestrune::unit1 {
 
 enum class RowFailure {
+    SourceMissing,  // the source is gone or is no regular file any more
     NotStarted,     // the encoder could not be started
     EncoderError,   // the encoder ended with a non-zero status
     StoppedAsIdle,  // the watchdog ended it
     Aborted,        // the user ended it with the abort button
     Skipped,        // its output would have been written over a listed source file
+    NotSaved,       // the encoder succeeded but its file could not be moved into place
 };
 
 struct FailedRow {
     std::string name;  // the row's name in the list
     RowFailure failure;
-    std::string detail;  // EncoderError: the last line the encoder wrote to standard error
+    // EncoderError: the last line the encoder wrote to standard error; NotStarted: why.
+    std::string detail;
 };
+
+// Why the encoder could not be started, in Russian.
+std::string StartErrorText(const platform::StartError& error);
 
 // The failure of an encoder that has ended, or nothing when it succeeded. The watchdog and
 // the abort button count before the exit status, which they caused.

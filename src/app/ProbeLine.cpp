@@ -1,13 +1,17 @@
 // Formats a file list row as the probe's line.
 #include "app/ProbeLine.h"
 
+#include "platform/TextCodec.h"
+
 #include <charconv>
 
 namespace kestrune::app {
 
 namespace {
 
-std::string Field(std::string text) {
+// The text as valid UTF-8 on one line.
+std::string Field(std::string_view raw) {
+    std::string text = platform::SanitiseUtf8(raw);
     for (char& c : text) {
         if (c == '\t' || c == '\n' || c == '\r') {
             c = ' ';

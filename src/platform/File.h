@@ -1,5 +1,6 @@
-// An existing file opened for reading, with other readers allowed, closed when the object
-// goes. A file that cannot be opened is not an error: it reads as an empty source.
+// An existing regular file opened for reading, with other readers allowed, closed when the
+// object goes. A file that cannot be opened is not an error: it reads as an empty source, and
+// so does anything else of that name (a folder, a FIFO, a device): opening never blocks.
 #pragma once
 
 #include "platform/ByteSource.h"
@@ -30,10 +31,11 @@ private:
     std::int64_t size_ = 0;
 };
 
-// The size the file system reports for a path, or nothing when the path names no file.
+// The size the file system reports for a path, or nothing when the path names no regular
+// file.
 std::optional<std::int64_t> FileSize(const std::string& path);
 
-// True when the path names an existing file (not a folder).
+// True when the path names an existing regular file (not a folder, FIFO or device).
 bool IsExistingFile(const std::string& path);
 
 // True when both paths exist and name the same file, whatever the spelling: links, letter
@@ -42,5 +44,9 @@ bool IsSameFile(const std::string& first, const std::string& second);
 
 // Deletes a file; false when it could not (it may not exist).
 bool RemoveFile(const std::string& path);
+
+// Moves a file over another in one step, replacing it when it exists: a reader sees either
+// the old file or the new one, never a mixture. False when it could not; then nothing moved.
+bool ReplaceFile(const std::string& from, const std::string& to);
 
 }  // namespace kestrune::platform

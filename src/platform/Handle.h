@@ -1,5 +1,6 @@
 // A handle of the operating system (a descriptor on POSIX, a HANDLE on Windows) and its
-// owner, which closes it when it goes. kNoHandle (all bits set) means no handle is held.
+// owner, which closes it when it goes. kNoHandle means no handle is held: a value that names
+// nothing on its system (on Windows -1 would be the current process's own pseudo-handle).
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,11 @@
 namespace kestrune::platform {
 
 using NativeHandle = std::intptr_t;
+#ifdef _WIN32
+inline constexpr NativeHandle kNoHandle = 0;
+#else
 inline constexpr NativeHandle kNoHandle = -1;
+#endif
 
 // Releases a handle; kNoHandle is ignored.
 void CloseNativeHandle(NativeHandle handle);

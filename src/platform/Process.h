@@ -1,88 +1,89 @@
-// Child processes started from one command line with their standard handles on anonymous
-// pipes: creating pipes and processes, waiting with a time-out while draining the pipes the
-// parent reads, and terminating. Windows passes the command line to CreateProcessW; POSIX
-// splits it with the Windows rules (CommandLine.h) and starts the program without a shell.
+// A child process started from one command line, hidden, with its standard handles on
+// anonymous pipes, owned by one object: waiting with a time-out while the child's output is
+// drained, terminating the child with everything it started, and reading how much processor
+// time they used. Windows passes the command line to CreateProcessW and keeps the child in a
+// job object; POSIX splits it with the Windows rules (CommandLine.h), starts the program
+// without a shell, and keeps the child in a process group of its own.
 #pragma once
-
-#include "platform/Handle.h"
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <optional>
-#include <span>
 #include <string>
-#include <string_view>
+#include <variant>
 
 namespace kestrune::platform {
 
-// The child gets a console of its own (POSIX: a session of its own, no controlling terminal).
-inline constexpr std::uint32_t kCreateNewConsole = 0x10;
-inline constexpr std::int32_t kThreadPriorityNormal = 0;
-
-struct PipeEnds {
-    NativeHandle readEnd = kNoHandle;
-    NativeHandle writeEnd = kNoHandle;
+struct ProcessOptions {
+    // Windows: a console of its own, kept hidden. POSIX: a session of its own, without a
+    // controlling terminal.
+    bool ownSession = false;
+    // In the Windows levels: -2 lowest, 0 normal, 2 highest. POSIX maps them to nice steps.
+    int priority = 0;
+    // How many of the last bytes the child writes to its standard output and error are kept;
+    // the rest is read and dropped.
+    std::size_t keptOutput = 0;
+    std::size_t keptErrorOutput = 0;
 };
-
-// Creates an anonymous pipe with the default buffer size; nothing on failure. Both ends can
-// be handed to a child as standard handles by StartProcess.
-std::optional<PipeEnds> CreatePipe();
-
-// Keeps a handle the parent holds from being inherited by any child started later.
-void KeepFromChildren(NativeHandle handle);
-
-struct StandardHandles {
-    NativeHandle input = kNoHandle;
-    NativeHandle output = kNoHandle;
-    NativeHandle error = kNoHandle;
-};
-
-struct StartedProcess {
-    NativeHandle processHandle = kNoHandle;
-    NativeHandle threadHandle = kNoHandle;  // the primary thread (POSIX: the process again)
-};
-
-// Starts the program named at the head of the command line (POSIX: searched on PATH when
-// the name has no "/"), hidden, with the given creation flags, the caller's environment and
-// current folder, and the given standard handles. Returns immediately; nothing when the
-// program cannot be started. On POSIX the child's character locale is UTF-8 even when the
-// caller's is not, so that it reads the UTF-8 text of its arguments as such.
-std::optional<StartedProcess> StartProcess(const std::string& commandLine,
-                                           std::uint32_t creationFlags,
-                                           const StandardHandles& handles);
-
-// Sets the priority of a started process's primary thread, in the Windows levels
-// (-2 lowest .. 0 normal .. 2 highest); failures are ignored.
-void SetThreadPriority(NativeHandle threadHandle, std::int32_t priority);
-
-// The exit code reported for a process whose status cannot be read any more.
-inline constexpr std::uint32_t kLostExitCode = 0xFFFFFFFF;
 
 struct ProcessExit {
-    std::uint32_t code = 0;  // the exit code; on Windows also the code TerminateProcess gave
+    std::uint32_t code = 0;  // the exit code; on Windows also the code Terminate gave
     int signal = 0;          // POSIX: the signal that killed the process; 0 when it exited
 };
 
-// A pipe read end to be drained while waiting. `onData` receives what arrives (may be empty:
-// the data is discarded); `atEnd` is set once the writers have all closed the pipe.
-struct DrainedPipe {
-    NativeHandle readEnd = kNoHandle;
-    std::function<void(std::string_view)> onData;
-    bool atEnd = false;
+// Why a program could not be started.
+struct StartError {
+    enum class Kind { programNotFound, accessDenied, noResources, other };
+    Kind kind = Kind::other;
+    int systemCode = 0;  // errno on POSIX, GetLastError() on Windows
 };
 
-// Waits up to `timeout` for the process to end, reading whatever arrives meanwhile on the
-// pipes not yet at their end, so that a child never blocks on a full pipe. Returns the exit
-// status once the process has ended, nothing while it runs; a handle that cannot be waited
-// on reads as ended with kLostExitCode. After the end has been reported,
-// the handle may only be closed or terminated (which then does nothing).
-std::optional<ProcessExit> WaitForProcess(NativeHandle processHandle,
-                                          std::chrono::milliseconds timeout,
-                                          std::span<DrainedPipe> pipes);
+class ChildProcess {
+public:
+    // Starts the program named at the head of the command line (POSIX: searched on PATH when
+    // the name has no "/") with the caller's environment and current folder, and returns at
+    // once. Its standard input is a pipe that never delivers data and never ends; its output
+    // and error go to pipes that Wait drains. On POSIX the child's character locale is UTF-8
+    // even when the caller's is not, so that it reads the UTF-8 text of its arguments as such.
+    static std::variant<ChildProcess, StartError> Start(const std::string& commandLine,
+                                                        const ProcessOptions& options);
 
-// Ends the process (Windows: with the given exit code; POSIX: killed by SIGKILL). Has no
-// effect on a process that has already ended, and never reaches any other process.
-void TerminateProcess(NativeHandle processHandle, std::uint32_t exitCode);
+    ChildProcess(ChildProcess&&) noexcept;
+    ChildProcess& operator=(ChildProcess&&) noexcept;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    // A child still running is terminated first, so nothing it started outlives its owner.
+    ~ChildProcess();
+
+    // Waits up to `timeout` for the child to end, reading whatever it writes meanwhile so that
+    // it never blocks on a full pipe. The exit status once it has ended (then and later),
+    // nothing while it runs. A child whose status cannot be read reads as ended with
+    // kLostExitCode.
+    std::optional<ProcessExit> Wait(std::chrono::milliseconds timeout);
+
+    // Ends the child and every process it started (Windows: the job, with the given exit code;
+    // POSIX: the process group, by SIGKILL). Nothing once its end has been seen, and never
+    // any other process.
+    void Terminate(std::uint32_t exitCode);
+
+    // The processor time the child and the processes it started have used since it started,
+    // or nothing where the system gives no true figure (then callers judge otherwise).
+    std::optional<std::chrono::nanoseconds> ProcessorTime();
+
+    // The last bytes the child wrote to its standard output (at most keptOutput) and error
+    // (at most keptErrorOutput).
+    const std::string& OutputTail() const;
+    const std::string& ErrorOutputTail() const;
+
+private:
+    struct State;
+    explicit ChildProcess(std::unique_ptr<State> state);
+
+    std::unique_ptr<State> state_;
+};
+
+// The exit code reported for a process whose status cannot be read any more.
+inline constexpr std::uint32_t kLostExitCode = 0xFFFFFFFF;
 
 }  // namespace kestrune::platform

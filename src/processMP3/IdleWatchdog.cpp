@@ -1,17 +1,21 @@
-// The idle watchdog judges the encoder by the load of all processors together: a tick is
-// idle when less than a tenth of one processor was busy in all, which a working encoder
-// never leaves. Two idle ticks in a row during the same encoder end it. A sample that
-// fails is skipped: the watchdog never ends an encoder on a measurement it could not make.
+// The idle watchdog judges the encoder by the processor time it and the processes it started
+// have used: a tick is idle when that is less than a tenth of the time since the last
+// reading. What the rest of the machine does never counts. Where the system gives no true
+// figure for the encoder, the tick falls back to the load of all processors together (idle
+// below a tenth of one processor in all); where that cannot be sampled either, the tick is
+// skipped. Two idle ticks in a row during the same encoder end it.
 #include "adCpuUsage/CpuUsageError.h"
 #include "processMP3/ProgressWindow.h"
+
+#include <utility>
 
 namespace kestrune::processmp3 {
 
 namespace {
 
-constexpr double kIdleLoad = 0.1;
+constexpr double kIdleShare = 0.1;  // of one processor
 
-// The summed load of all processors since the last tick, or nothing when sampling failed.
+// The summed load of all processors since the last sample, or nothing when sampling failed.
 std::optional<double> TotalLoad(cpuusage::CpuUsageMonitor& monitor) {
     try {
         monitor.TakeSample();
@@ -26,14 +30,48 @@ std::optional<double> TotalLoad(cpuusage::CpuUsageMonitor& monitor) {
     }
 }
 
+enum class Verdict { idle, busy, unknown };
+
+Verdict FromShare(bool belowIdleShare) {
+    return belowIdleShare ? Verdict::idle : Verdict::busy;
+}
+
+// The verdict by the encoder's own processor time since its last reading; unknown on the
+// first reading. Nothing when the time cannot be read now.
+std::optional<Verdict> ByEncoderTime(ProgressWindow& progress) {
+    const auto used = progress.processorTime ? progress.processorTime() : std::nullopt;
+    if (!used) {
+        return std::nullopt;
+    }
+    const auto now = progress.clock();
+    const auto before = std::exchange(progress.lastReading, std::pair{now, *used});
+    if (!before) {
+        return Verdict::unknown;
+    }
+    const std::chrono::duration<double> elapsed = now - before->first;
+    const std::chrono::duration<double> busy = *used - before->second;
+    return FromShare(busy.count() < kIdleShare * elapsed.count());
+}
+
+Verdict JudgeTick(ProgressWindow& progress) {
+    if (const auto verdict = ByEncoderTime(progress)) {
+        return *verdict;
+    }
+    const auto load = TotalLoad(progress.monitor);
+    return load ? FromShare(*load < kIdleShare) : Verdict::unknown;
+}
+
 }  // namespace
 
 void WatchdogTick(ProgressWindow& progress) {
-    const std::optional<double> load = TotalLoad(progress.monitor);
-    if (!load || !progress.process) {
+    if (!progress.process) {
         return;
     }
-    if (*load >= kIdleLoad) {
+    const Verdict verdict = JudgeTick(progress);
+    if (verdict == Verdict::unknown) {
+        return;
+    }
+    if (verdict == Verdict::busy) {
         progress.idleSeen = false;
         return;
     }

@@ -77,8 +77,15 @@ void ResetProgress(ProgressWindow& progress, int rowCount) {
     progress.killedByWatchdog = false;
 }
 
-void BeginEncoder(ProgressWindow& progress, std::function<void()> terminate) {
-    progress.process = std::move(terminate);
+void BeginEncoder(ProgressWindow& progress, WatchedEncoder encoder) {
+    progress.process = std::move(encoder.terminate);
+    progress.processorTime = std::move(encoder.processorTime);
+    progress.lastReading.reset();
+    if (progress.processorTime) {
+        if (const auto used = progress.processorTime()) {
+            progress.lastReading.emplace(progress.clock(), *used);
+        }
+    }
     progress.idleSeen = false;
     progress.killedByWatchdog = false;
     progress.abortedByUser = false;
@@ -86,6 +93,8 @@ void BeginEncoder(ProgressWindow& progress, std::function<void()> terminate) {
 
 void EndEncoder(ProgressWindow& progress) {
     progress.process = nullptr;
+    progress.processorTime = nullptr;
+    progress.lastReading.reset();
 }
 
 void AbortEncoder(ProgressWindow& progress) {

@@ -6,10 +6,23 @@
 #include "adCpuUsage/CpuUsageMonitor.h"
 #include "toolkit/Toolkit.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace kestrune::processmp3 {
+
+// What the watchdog and the abort button need of the encoder being waited for.
+struct WatchedEncoder {
+    // Ends the encoder with the exit code of a terminated encoder.
+    std::function<void()> terminate;
+    // The processor time the encoder and what it started have used so far; nothing where the
+    // system gives no true figure.
+    std::function<std::optional<std::chrono::nanoseconds>()> processorTime;
+};
+
+using SteadyClock = std::function<std::chrono::steady_clock::time_point()>;
 
 class ProgressWindow {
 public:
@@ -34,7 +47,14 @@ public:
     // Ends the encoder being waited for with the exit code of a terminated encoder; empty
     // while no encoder runs. Set by the run for each encoder (BeginEncoder).
     std::function<void()> process;
-    // The last watchdog tick during this encoder found the processors idle.
+    std::function<std::optional<std::chrono::nanoseconds>()> processorTime;
+    // The encoder's last processor-time reading and when it was taken: the next tick measures
+    // from there.
+    std::optional<std::pair<std::chrono::steady_clock::time_point, std::chrono::nanoseconds>>
+        lastReading;
+    // Where the watchdog takes the time from; tests give it a clock of their own.
+    SteadyClock clock = [] { return std::chrono::steady_clock::now(); };
+    // The last watchdog tick during this encoder found it idle.
     bool idleSeen = false;
     // The watchdog ended this encoder.
     bool killedByWatchdog = false;
@@ -52,13 +72,13 @@ std::unique_ptr<ProgressWindow> CreateProgressWindow(toolkit::Window& owner, int
 void ResetProgress(ProgressWindow& progress, int rowCount);
 
 // The run has started an encoder: the watchdog and the abort button act on it from now on,
-// with their flags cleared.
-void BeginEncoder(ProgressWindow& progress, std::function<void()> terminate);
+// with their flags cleared and its processor time read for the first time.
+void BeginEncoder(ProgressWindow& progress, WatchedEncoder encoder);
 
 // The encoder has ended: nothing is left for the watchdog or the abort button to end.
 void EndEncoder(ProgressWindow& progress);
 
-// The timer's tick: ends an encoder that has left the processors idle for two ticks in a row.
+// The timer's tick: ends an encoder that has been idle for two ticks in a row.
 void WatchdogTick(ProgressWindow& progress);
 
 // The abort button: ends the current encoder only; the run goes on with the next row.

@@ -5,11 +5,13 @@
 #include "Unit1/BatchRun.h"
 #include "Unit1/ListCommands.h"
 #include "processMP3/ProgressWindow.h"
+#include "support/Id3Builders.h"
 #include "support/Mp3Bytes.h"
 #include "support/ScriptedCpuMonitor.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -155,13 +157,14 @@ TEST_F(BatchRunTest, AbortEndsOnlyTheCurrentEncoderAndDeletesItsPartialOutput) {
     int dispatches = 0;
     DuringRun([&](processmp3::ProgressWindow& progress) {
         if (++dispatches == 3) {
-            EXPECT_TRUE(fs::exists(Out("a.mp3")));
+            EXPECT_TRUE(fs::exists(Out("a.mp3.part")));
             EXPECT_TRUE(driver.Click(progress.abortButton));
         }
     });
     driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
     Run(dir.File("out"));
     EXPECT_FALSE(fs::exists(Out("a.mp3")));
+    EXPECT_FALSE(fs::exists(Out("a.mp3.part")));
     EXPECT_TRUE(fs::exists(Out("b.mp3")));
     EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
     EXPECT_EQ(w->fileListView->RowImage(1), kAnalysedImage);
@@ -184,12 +187,12 @@ TEST_F(BatchRunTest, StalledEncoderIsEndedAfterTwoIdleTicksAndOnlyItsRowIsMarked
               std::string::npos);
 }
 
-TEST_F(BatchRunTest, EncoderKeepingOneOfTwoProcessorsBusyIsNeverEnded) {
-    AddRows({{"a.mp3", "sleep 2500"}});  // the monitor reports one processor busy
+TEST_F(BatchRunTest, WorkingEncoderIsNeverEndedWhileTheMachineLooksIdle) {
+    AddRows({{"a.mp3", "spin 2500"}});
+    monitor->Then({0.0, 0.0});
     Run(dir.File("out"));
     EXPECT_TRUE(driver.ShownMessages().empty());
     EXPECT_EQ(test::ReadBytes(Out("a.mp3")).size(), std::string("partial encoded").size());
-    EXPECT_GE(monitor->samples, 2);
 }
 
 TEST_F(BatchRunTest, ActivityBarWrapsAtItsEndAndCarriesOverBetweenRows) {
@@ -273,6 +276,81 @@ TEST_F(BatchRunTest, RowWhoseOutputWouldOverwriteASourceIsSkipped) {
     ASSERT_EQ(driver.ShownMessages().size(), 1u);
     EXPECT_NE(driver.ShownMessages()[0].text.find("a — пропущен"), std::string::npos);
     EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
+}
+
+TEST_F(BatchRunTest, AFailedRowLeavesAnOlderOutputAsItWasAndASuccessfulOneReplacesIt) {
+    AddRows({{"a.mp3", "exit 3"}, {"b.mp3", "sleep 20000"}, {"c.mp3", ""}, {"gone.mp3", ""}});
+    fs::remove(In("gone.mp3"));  // deleted after it was listed
+    const auto older = test::BytesOf("an older result");
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "gone.mp3"}) {
+        test::WriteBytes(Out(name), older);
+    }
+    monitor->Then({0.0, 0.0});  // the stalled row b is ended by the watchdog
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    Run(dir.File("out"));
+    for (const char* name : {"a.mp3", "b.mp3", "gone.mp3"}) {
+        EXPECT_EQ(test::ReadBytes(Out(name)), older) << name;
+    }
+    EXPECT_EQ(test::ReadBytes(Out("c.mp3")), test::BytesOf("partial encoded"));
+    for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
+        EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+    }
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    EXPECT_NE(driver.ShownMessages()[0].text.find("gone — исходный файл не найден"),
+              std::string::npos);
+}
+
+TEST_F(BatchRunTest, RowsOfTheSameNameGetNumberedOutputsAndNeverDeleteEachOther) {
+    const struct {
+        const char* what;
+        const char* secondActions;
+        std::vector<std::string> outputs;
+        bool reported;
+    } cases[] = {
+        {"both succeed", "", {"x (2).mp3", "x (3).mp3", "x.mp3"}, false},
+        {"the second fails", "exit 1", {"x (2).mp3", "x.mp3"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        NewList(*w);
+        fs::remove_all(dir.Path() / "out");
+        fs::create_directories(dir.Path() / "out");
+        std::vector<std::string> paths;
+        for (const char* folder : {"a", "b", "c"}) {
+            fs::create_directories(dir.Path() / folder);
+            paths.push_back(dir.File(std::string(folder) + "/x.mp3"));
+            test::WriteBytes(paths.back(), test::Frames(test::kMpeg1Layer3At128, 60));
+        }
+        std::ofstream(paths[1] + ".actions") << c.secondActions;
+        AddSelection(*w, paths);
+        if (c.reported) {
+            driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+        }
+        Run(dir.File("out"));
+        std::vector<std::string> outputs;
+        for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
+            outputs.push_back(entry.path().filename().string());
+            EXPECT_EQ(test::ReadBytes(entry.path().string()), test::BytesOf("partial encoded"));
+        }
+        std::ranges::sort(outputs);
+        EXPECT_EQ(outputs, c.outputs);
+        EXPECT_EQ(driver.PendingAnswers(), 0u);
+    }
+}
+
+TEST_F(BatchRunTest, FilesDroppedDuringARunAreRefused) {
+    AddRows({{"a.mp3", "sleep 300"}});
+    test::WriteBytes(In("dropped.mp3"), test::Frames(test::kMpeg1Layer3At128, 60));
+    bool refused = false;
+    DuringRun([&](processmp3::ProgressWindow&) {
+        refused = !driver.DropFiles(*w->fileListView, {In("dropped.mp3")});
+    });
+    Run(dir.File("out"));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(w->fileList.sourcePaths.size(), 1u);
+    EXPECT_EQ(w->fileListView->RowCount(), 1);
+    EXPECT_TRUE(driver.DropFiles(*w->fileListView, {In("dropped.mp3")}));
+    EXPECT_EQ(w->fileListView->RowCount(), 2);
 }
 
 }  // namespace

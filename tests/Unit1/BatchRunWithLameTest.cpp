@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "Unit1/BatchRun.h"
 #include "Unit1/ListCommands.h"
+#include "support/Id3Builders.h"
 #include "support/Lame.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,38 @@ TEST_F(BatchRunWithLameTest, VariableBitRateQuality9WithId3v2Only) {
                    {"vbr.mp3", "Variable", "Band", "1999"},
                    {"plain.mp3", "", "", ""}},
                   0, true, false, true);
+}
+
+TEST_F(BatchRunWithLameTest, OlderOutputsSurviveFailedRowsAndSameNamesGetTheirOwnFiles) {
+    fs::create_directories(dir.Path() / "in2");
+    const std::string twin = dir.File("in2/Песня.mp3");
+    test::MakeMp3(twin, "-b 128 --add-id3v2 --tt 'Другая' --ta 'Группа' --ty 2002");
+    const std::string junk = In("junk.mp3");
+    test::WriteBytes(junk, test::Bytes(5000, 0x55));
+    AddSelection(w, {twin, junk});
+    const auto older = test::ReadBytes(In("vbr.mp3"));
+    test::WriteBytes(Out("plain.mp3"), older);
+    test::WriteBytes(Out("junk.mp3"), older);
+    fs::remove(In("plain.MP3"));  // gone after it was listed
+    driver.Click(*w.id3v2Box);
+
+    driver.QueueFolderResult(dir.File("out"));
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    ASSERT_TRUE(driver.Click(*w.compressButton));
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    const std::string& report = driver.ShownMessages()[0].text;
+    EXPECT_NE(report.find("plain — исходный файл не найден"), std::string::npos) << report;
+    EXPECT_NE(report.find("junk — ошибка кодека"), std::string::npos) << report;
+    EXPECT_EQ(test::ReadBytes(Out("plain.mp3")), older);
+    EXPECT_EQ(test::ReadBytes(Out("junk.mp3")), older);
+    for (const auto& [file, title] :
+         {std::pair{"Песня.mp3", "Песня"}, std::pair{"Песня (2).mp3", "Другая"}}) {
+        SCOPED_TRACE(file);
+        mpeg::MpegAudioInfo info;
+        ASSERT_TRUE(info.ReadFromFile(Out(file)));
+        EXPECT_TRUE(info.IsValid());
+        EXPECT_EQ(info.id3v2.title, title);
+    }
 }
 
 }  // namespace

@@ -25,8 +25,7 @@ std::string StandIn(const std::string& actions) {
 }
 
 bool Start(EncoderProcess& encoder, const std::string& commandLine) {
-    return encoder.StartEncoder(commandLine, platform::kCreateNewConsole,
-                                platform::kThreadPriorityNormal);
+    return encoder.StartEncoder(commandLine);
 }
 
 // Waits in the run's 100 ms slices until the encoder ends or the limit passes.
@@ -59,15 +58,26 @@ std::string PatternTail(long long total, std::size_t tail) {
     return text;
 }
 
-TEST(EncoderProcess, ProgramThatCannotStartGivesFalseAndNoHandles) {
-    for (const std::string commandLine :
-         {"/nonexistent/folder/lame --mp3input", "kestrune-no-such-program --silent", "", "  ",
-          "\"\" -x"}) {
-        SCOPED_TRACE(commandLine);
+TEST(EncoderProcess, ProgramThatCannotStartGivesFalseAndTellsWhy) {
+    const test::TempDir dir;
+    const std::string notExecutable = dir.File("lame");
+    std::ofstream(notExecutable) << "not a program";
+    const struct {
+        std::string commandLine;
+        platform::StartError::Kind kind;
+    } cases[] = {
+        {"/nonexistent/folder/lame --mp3input", platform::StartError::Kind::programNotFound},
+        {"kestrune-no-such-program --silent", platform::StartError::Kind::programNotFound},
+        {"", platform::StartError::Kind::programNotFound},
+        {"  ", platform::StartError::Kind::programNotFound},
+        {"\"\" -x", platform::StartError::Kind::programNotFound},
+        {notExecutable + " --mp3input", platform::StartError::Kind::accessDenied},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
         EncoderProcess encoder;
-        EXPECT_FALSE(Start(encoder, commandLine));
-        EXPECT_EQ(encoder.ProcessHandle(), platform::kNoHandle);
-        EXPECT_EQ(encoder.ThreadHandle(), platform::kNoHandle);
+        EXPECT_FALSE(Start(encoder, c.commandLine));
+        EXPECT_EQ(encoder.StartError().kind, c.kind);
         EXPECT_FALSE(encoder.IsRunning());
         EXPECT_TRUE(encoder.WaitForEnd(0ms));
     }
@@ -76,8 +86,7 @@ TEST(EncoderProcess, ProgramThatCannotStartGivesFalseAndNoHandles) {
 TEST(EncoderProcess, StartReturnsWhileTheEncoderRunsAndTerminateEndsIt) {
     EncoderProcess encoder;
     ASSERT_TRUE(Start(encoder, StandIn("sleep 60000")));
-    EXPECT_NE(encoder.ProcessHandle(), platform::kNoHandle);
-    EXPECT_EQ(encoder.ThreadHandle(), platform::kNoHandle);
+    EXPECT_TRUE(encoder.IsRunning());
     EXPECT_FALSE(encoder.WaitForEnd(100ms));
     EXPECT_FALSE(encoder.ExitStatus().has_value());
 
@@ -86,7 +95,6 @@ TEST(EncoderProcess, StartReturnsWhileTheEncoderRunsAndTerminateEndsIt) {
     ASSERT_TRUE(encoder.ExitStatus().has_value());
     EXPECT_EQ(encoder.ExitStatus()->signal, SIGKILL);
     EXPECT_FALSE(encoder.IsRunning());
-    EXPECT_EQ(encoder.ProcessHandle(), platform::kNoHandle);
 }
 
 TEST(EncoderProcess, ReportsTheExitStatusOfAnEncoderThatEnds) {

@@ -77,12 +77,12 @@ TEST(EncoderWithLame, EncodesARealFileAndWritesItsCyrillicTags) {
                          .genre = "17",
                          .outputName = "Исходная песня"};
     const std::string commandLine =
-        "\"" KESTRUNE_LAME "\"" + BuildEncoderCommandLine(options, row, outputFolder);
+        "\"" KESTRUNE_LAME "\"" +
+        BuildEncoderCommandLine(options, row, OutputPath(outputFolder, row.outputName));
 
     const WithoutLocale noLocale;
     EncoderProcess encoder;
-    ASSERT_TRUE(encoder.StartEncoder(commandLine, platform::kCreateNewConsole,
-                                     platform::kThreadPriorityNormal));
+    ASSERT_TRUE(encoder.StartEncoder(commandLine));
     const auto deadline = std::chrono::steady_clock::now() + 120s;
     while (!encoder.WaitForEnd(100ms) && std::chrono::steady_clock::now() < deadline) {
     }

@@ -5,7 +5,10 @@
 
 #include "Unit1/FileDrop.h"
 #include "Unit1/ListCommands.h"
+#include "Unit1/MainWindowCommandLine.h"
 #include "Unit1/TagEditor.h"
+
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -220,6 +223,25 @@ TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) 
     EXPECT_EQ(w.fileList.titles, (Paths{"S", "A", "B"}));
     EXPECT_EQ(w.fileListView->RowImage(2), 1);
     EXPECT_EQ(w.inputFolder, "/kept/");
+    ExpectConsistent();
+}
+
+TEST_F(FileListCommands, OddFilesAreListedAtOnceAndNamesNeverChange) {
+    MainWindow& w = Build();
+    const std::string fifo = dir.File("pipe.mp3");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string notUtf8 = MakeTaggedMp3("\xff.mp3", "T", 1);
+    const std::string mangled = dir.File("\uFFFD\uFFFD.mp3");  // what a lossy toolkit hands over
+
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    ASSERT_TRUE(driver.DropFiles(*w.fileListView, {fifo, notUtf8, mangled}));
+    EXPECT_EQ(w.fileList.sourcePaths, (Paths{fifo, notUtf8}));
+    EXPECT_EQ(Row(0), (Paths{"pipe", "0", "", ""}));
+    EXPECT_EQ(Row(1), (Paths{"\uFFFD", "16,808", "128", "CBR"}));
+    EXPECT_NE(BuildEncoderCommandLine(w, 1, "/out/x.mp3.part").find("\"" + notUtf8 + "\""),
+              std::string::npos);
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    EXPECT_NE(driver.ShownMessages()[0].text.find("\uFFFD\uFFFD.mp3"), std::string::npos);
     ExpectConsistent();
 }
 

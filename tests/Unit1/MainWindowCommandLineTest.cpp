@@ -14,9 +14,9 @@ TEST_F(MainWindowCommandLine, TheControlsAndTheRowAreReadWhenTheLineIsBuilt) {
     const std::string song = MakeTaggedMp3("a.b.MP3", "Title", 17);
     driver.QueueOpenDialogResult(song);
     driver.Click(*w.addButton);
-    const std::string input = " -e n-s --silent \"" + song + "\" \"/out/a.b.mp3\"";
+    const std::string input = " -e n-s --silent \"" + song + "\" \"/out/a.b.mp3.part\"";
 
-    EXPECT_EQ(BuildEncoderCommandLine(w, 0, "/out"),
+    EXPECT_EQ(BuildEncoderCommandLine(w, 0, "/out/a.b.mp3.part"),
               " --mp3input --nohist  -m s -b 32 --tt \"Title\" --ta \"\" --tl \"\" --ty \"\" "
               "--tg \"17\" --id3v1-only" +
                   input);
@@ -25,14 +25,15 @@ TEST_F(MainWindowCommandLine, TheControlsAndTheRowAreReadWhenTheLineIsBuilt) {
     driver.Click(*w.vbrRadio);
     driver.DragTrackBar(*w.qualityTrackBar, 3);
     driver.Click(*w.id3v1Box);
-    EXPECT_EQ(BuildEncoderCommandLine(w, 0, "/out"), " --mp3input --nohist  -m m -V 3" + input);
+    EXPECT_EQ(BuildEncoderCommandLine(w, 0, "/out/a.b.mp3.part"),
+              " --mp3input --nohist  -m m -V 3" + input);
 }
 
 TEST_F(MainWindowCommandLine, ARowWithoutEntriesReadsAsEmptyValues) {
     MainWindow& w = Build();
-    EXPECT_EQ(BuildEncoderCommandLine(w, 3, "/out"),
+    EXPECT_EQ(BuildEncoderCommandLine(w, 3, "/out/.mp3.part"),
               " --mp3input --nohist  -m s -b 32 --tt \"\" --ta \"\" --tl \"\" --ty \"\" --tg \"\" "
-              "--id3v1-only -e n-s --silent \"\" \"/out/.mp3\"");
+              "--id3v1-only -e n-s --silent \"\" \"/out/.mp3.part\"");
 }
 
 }  // namespace

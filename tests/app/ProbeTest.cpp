@@ -1,4 +1,6 @@
 // kestrune-probe as users and scripts run it: one line of eleven fields per file.
+#include "platform/CommandLine.h"
+#include "platform/Process.h"
 #include "support/Id3Builders.h"
 #include "support/Lame.h"
 #include "support/Mp3Bytes.h"
@@ -6,9 +8,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <cstdio>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
 #include <sstream>
+#include <vector>
 
 namespace kestrune {
 namespace {
@@ -18,16 +27,21 @@ struct ProbeRun {
     std::string output;
 };
 
-ProbeRun RunProbe(const std::string& arguments) {
-    const std::string command = std::string(KESTRUNE_PROBE) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, n);
+// Runs the probe; a run that has not ended within the limit is ended and reads as status -1.
+ProbeRun RunProbe(const std::vector<std::string>& arguments,
+                  std::chrono::milliseconds limit = std::chrono::minutes(1)) {
+    std::string commandLine = platform::QuoteArgument(KESTRUNE_PROBE);
+    for (const std::string& argument : arguments) {
+        commandLine += " " + platform::QuoteArgument(argument);
     }
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    auto started = platform::ChildProcess::Start(commandLine, {.keptOutput = 1 << 20});
+    auto& probe = std::get<platform::ChildProcess>(started);
+    const auto exit = probe.Wait(limit);
+    if (!exit) {
+        probe.Terminate(1);
+        return {-1, probe.OutputTail()};
+    }
+    return {exit->signal == 0 ? static_cast<int>(exit->code) : -1, probe.OutputTail()};
 }
 
 std::vector<std::string> Fields(const std::string& line) {
@@ -42,6 +56,15 @@ std::vector<std::string> Fields(const std::string& line) {
     return fields;
 }
 
+std::vector<std::vector<std::string>> Lines(const std::string& output) {
+    std::vector<std::vector<std::string>> lines;
+    std::stringstream stream(output);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(Fields(line));
+    }
+    return lines;
+}
+
 TEST(Probe, PrintsOneLineOfElevenFieldsPerFileInArgumentOrder) {
     test::TempDir dir;
     const std::string tagged = dir.File("Песня.mp3");
@@ -49,14 +72,9 @@ TEST(Probe, PrintsOneLineOfElevenFieldsPerFileInArgumentOrder) {
                   2.0, 44100, 1);
     const std::string junk = dir.File("junk.bin");
     test::WriteBytes(junk, test::Filler(1234567));
-    const ProbeRun run = RunProbe(test::ShellQuote(tagged) + " " + test::ShellQuote(junk) +
-                                  " /nonexistent/missing.mp3");
+    const ProbeRun run = RunProbe({tagged, junk, "/nonexistent/missing.mp3"});
     EXPECT_EQ(run.status, 0);
-    std::vector<std::vector<std::string>> lines;
-    std::stringstream stream(run.output);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(Fields(line));
-    }
+    const auto lines = Lines(run.output);
     ASSERT_EQ(lines.size(), 3u);
     for (const auto& fields : lines) {
         EXPECT_EQ(fields.size(), 11u);
@@ -80,20 +98,73 @@ TEST(Probe, PrintsOneLineOfElevenFieldsPerFileInArgumentOrder) {
 
 TEST(Probe, ExitStatusTellsWrongArgumentsFromFileTrouble) {
     const struct {
-        const char* arguments;
+        std::vector<std::string> arguments;
         int status;
         bool printsUsage;
     } cases[] = {
-        {"--help", 0, true},
-        {"", 2, false},
-        {"--bogus x.mp3", 2, false},
-        {"-- --bogus", 0, false},  // after "--" every argument is a file
+        {{"--help"}, 0, true},
+        {{}, 2, false},
+        {{"--bogus", "x.mp3"}, 2, false},
+        {{"--", "--bogus"}, 0, false},  // after "--" every argument is a file
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments.front());
         const ProbeRun run = RunProbe(c.arguments);
-        EXPECT_EQ(run.status, c.status) << c.arguments;
-        EXPECT_EQ(run.output.find("Usage:") == 0, c.printsUsage) << c.arguments;
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.output.find("Usage:") == 0, c.printsUsage);
     }
+}
+
+TEST(Probe, AnswersAtOnceForAFifoASocketAndAFolderNamedLikeMp3Files) {
+    const test::TempDir dir;
+    const std::string fifo = dir.File("fifo.mp3");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string folder = dir.File("folder.mp3");
+    std::filesystem::create_directory(folder);
+    const std::string socketPath = dir.File("socket.mp3");
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+    const ProbeRun run = RunProbe({fifo, socketPath, folder}, std::chrono::seconds(1));
+    ::close(listening);
+    ASSERT_EQ(run.status, 0) << "the probe blocked";
+    const auto lines = Lines(run.output);
+    ASSERT_EQ(lines.size(), 3u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> notValid{
+            std::vector<std::string>{"fifo", "socket", "folder"}[i],
+            "0",
+            "",
+            "",
+            "",
+            "",
+            "",
+            "",
+            "",
+            "0.000",
+            "0"};
+        EXPECT_EQ(lines[i], notValid);
+    }
+}
+
+TEST(Probe, PrintsNamesThatAreNotUtf8AsValidUtf8) {
+    const test::TempDir dir;
+    std::vector<std::string> paths;
+    for (const char* name : {"\xff.mp3", "\xc3\x28.mp3"}) {
+        paths.push_back(dir.File(name));
+        test::WriteBytes(paths.back(), test::Frames(test::kMpeg1Layer3At128, 40));
+    }
+    const ProbeRun run = RunProbe(paths);
+    ASSERT_EQ(run.status, 0);
+    const auto lines = Lines(run.output);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][0], "\uFFFD");
+    EXPECT_EQ(lines[1][0], "\uFFFD(");
+    EXPECT_EQ(lines[0][10], "1");
 }
 
 }  // namespace

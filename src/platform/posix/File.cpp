@@ -1,4 +1,6 @@
-// POSIX files: open(2) read-only, pread(2) for positioned reads, fstat(2) for the size.
+// POSIX files: open(2) read-only and without blocking, pread(2) for positioned reads, fstat(2)
+// for the size. Only regular files are read: opening a FIFO would wait for a writer, and a
+// device or socket could block a read for ever.
 #include "platform/File.h"
 
 #include <fcntl.h>
@@ -10,16 +12,12 @@
 namespace kestrune::platform {
 
 File File::OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return File();
-    }
+    OwnedHandle fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (!fd.IsOpen() || ::fstat(static_cast<int>(fd.Get()), &info) != 0 || !S_ISREG(info.st_mode)) {
         return File();
     }
-    return File(fd, static_cast<std::int64_t>(info.st_size));
+    return File(fd.Release(), static_cast<std::int64_t>(info.st_size));
 }
 
 std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
@@ -49,7 +47,7 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
 
 std::optional<std::int64_t> FileSize(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
     return static_cast<std::int64_t>(info.st_size);
@@ -57,7 +55,7 @@ std::optional<std::int64_t> FileSize(const std::string& path) {
 
 bool IsExistingFile(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool IsSameFile(const std::string& first, const std::string& second) {
@@ -69,6 +67,10 @@ bool IsSameFile(const std::string& first, const std::string& second) {
 
 bool RemoveFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace kestrune::platform

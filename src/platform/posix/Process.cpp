@@ -1,12 +1,17 @@
-// POSIX processes: posix_spawnp without a shell, the arguments split by the Windows rules,
-// the standard handles duplicated onto the pipe ends. Every descriptor the parent opens is
-// close-on-exec, so a child inherits only its three standard handles. A started process is
-// held through a pidfd (Linux 5.4 and later), so waiting and terminating always reach that
-// process, even after it has been reaped and its id given to another.
+// POSIX child processes: posix_spawnp without a shell, the arguments split by the Windows
+// rules, the standard handles duplicated onto pipe ends. Every descriptor the parent opens is
+// close-on-exec, so a child inherits only its three standard handles. The child is held
+// through a pidfd (Linux 5.4 and later), so waiting and signalling always reach that
+// process; it leads a process group of its own, which is what Terminate ends and, read from
+// /proc, what its processor time is summed over.
 #include "platform/Process.h"
 
 #include "platform/CommandLine.h"
+#include "platform/Handle.h"
+#include "platform/OutputTail.h"
+#include "platform/ProcessTreeTime.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -21,7 +26,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <vector>
 
 extern char** environ;
@@ -31,15 +35,11 @@ namespace kestrune::platform {
 namespace {
 
 constexpr std::size_t kReadChunk = 65536;
-// A Windows priority level moves a thread about as far as five nice steps.
+// A Windows priority level moves a process about as far as five nice steps.
 constexpr int kNiceStepsPerPriorityLevel = 5;
 // Reads after the end that collect what the child left in its pipes; bounded because a
 // grandchild may still hold a pipe open and keep writing.
 constexpr int kFinalDrainRounds = 64;
-
-int OpenPidfd(pid_t pid) {
-    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-}
 
 bool InheritedLocaleIsUtf8() {
     for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
@@ -97,95 +97,174 @@ struct SpawnSetup {
     posix_spawnattr_t attributes;
 };
 
-std::optional<pid_t> PidOfPidfd(NativeHandle pidfd) {
-    std::ifstream info("/proc/self/fdinfo/" + std::to_string(pidfd));
-    std::string line;
-    while (std::getline(info, line)) {
-        if (line.starts_with("Pid:")) {
-            const long pid = std::strtol(line.c_str() + 4, nullptr, 10);
-            return pid > 0 ? std::optional<pid_t>(static_cast<pid_t>(pid)) : std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
-void ReadOnce(DrainedPipe& pipe) {
-    std::array<char, kReadChunk> buffer;
-    const ssize_t got = ::read(static_cast<int>(pipe.readEnd), buffer.data(), buffer.size());
-    if (got > 0) {
-        if (pipe.onData) {
-            pipe.onData(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
-        }
-    } else if (got == 0 || (errno != EINTR && errno != EAGAIN)) {
-        pipe.atEnd = true;
+StartError ErrorOf(int error) {
+    using Kind = StartError::Kind;
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return {Kind::programNotFound, error};
+        case EACCES:
+        case EPERM:
+            return {Kind::accessDenied, error};
+        case EAGAIN:
+        case ENOMEM:
+        case EMFILE:
+        case ENFILE:
+            return {Kind::noResources, error};
+        default:
+            return {Kind::other, error};
     }
 }
 
-struct PollOutcome {
-    bool ended = false;
-    bool readSome = false;
+struct Pipe {
+    OwnedHandle readEnd;
+    OwnedHandle writeEnd;
 };
 
-// Polls the process and the pipes not yet at their end for up to timeoutMs, then reads
-// each ready pipe once.
-PollOutcome PollOnce(NativeHandle pidfd, std::span<DrainedPipe> pipes, int timeoutMs) {
-    std::vector<pollfd> polled{{static_cast<int>(pidfd), POLLIN, 0}};
-    std::vector<DrainedPipe*> drained;
-    for (DrainedPipe& pipe : pipes) {
-        if (!pipe.atEnd && pipe.readEnd != kNoHandle) {
-            polled.push_back({static_cast<int>(pipe.readEnd), POLLIN, 0});
-            drained.push_back(&pipe);
-        }
-    }
-    PollOutcome outcome;
-    if (::poll(polled.data(), polled.size(), timeoutMs) <= 0) {
-        return outcome;
-    }
-    for (std::size_t i = 0; i < drained.size(); ++i) {
-        if (polled[i + 1].revents != 0) {
-            ReadOnce(*drained[i]);
-            outcome.readSome = true;
-        }
-    }
-    outcome.ended = polled[0].revents != 0;
-    return outcome;
-}
-
-ProcessExit Reap(NativeHandle pidfd) {
-    siginfo_t info{};
-    if (::waitid(P_PIDFD, static_cast<id_t>(pidfd), &info, WEXITED) != 0) {
-        return ProcessExit{.code = kLostExitCode};
-    }
-    if (info.si_code == CLD_EXITED) {
-        return ProcessExit{.code = static_cast<std::uint32_t>(info.si_status)};
-    }
-    return ProcessExit{.signal = info.si_status};
-}
-
-}  // namespace
-
-std::optional<PipeEnds> CreatePipe() {
+std::optional<Pipe> CreatePipe() {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {
         return std::nullopt;
     }
-    return PipeEnds{ends[0], ends[1]};
+    return Pipe{OwnedHandle(ends[0]), OwnedHandle(ends[1])};
 }
 
-void KeepFromChildren(NativeHandle handle) {
-    const int fd = static_cast<int>(handle);
-    const int flags = ::fcntl(fd, F_GETFD);
-    if (flags >= 0) {
-        ::fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
+// The reading of every process in the group (or session) led by `leader`; nothing when
+// /proc cannot be read or no longer lists the leader.
+std::optional<std::vector<ProcessTicks>> ReadTree(pid_t leader, bool bySession) {
+    struct CloseDir {
+        void operator()(DIR* dir) const { ::closedir(dir); }
+    };
+    const std::unique_ptr<DIR, CloseDir> proc(::opendir("/proc"));
+    if (!proc) {
+        return std::nullopt;
     }
+    std::vector<ProcessTicks> reading;
+    bool leaderSeen = false;
+    while (const dirent* entry = ::readdir(proc.get())) {
+        if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) {
+            continue;
+        }
+        const OwnedHandle stat(::open((std::string("/proc/") + entry->d_name + "/stat").c_str(),
+                                      O_RDONLY | O_CLOEXEC));
+        if (!stat.IsOpen()) {
+            continue;  // the process has just ended
+        }
+        std::array<char, 1024> text;
+        const ssize_t got = ::read(static_cast<int>(stat.Get()), text.data(), text.size());
+        const auto figures =
+            got > 0 ? ParseProcessStat({text.data(), static_cast<std::size_t>(got)}) : std::nullopt;
+        if (figures && (bySession ? figures->session : figures->group) == leader) {
+            reading.push_back({figures->pid, figures->ticks});
+            leaderSeen = leaderSeen || figures->pid == leader;
+        }
+    }
+    return leaderSeen ? std::optional(std::move(reading)) : std::nullopt;
 }
 
-std::optional<StartedProcess> StartProcess(const std::string& commandLine,
-                                           std::uint32_t creationFlags,
-                                           const StandardHandles& handles) {
+}  // namespace
+
+struct ChildProcess::State {
+    pid_t pid = 0;
+    OwnedHandle pidfd;
+    bool ownSession = false;
+    // The write end of standard input is held and never written, so the child never sees
+    // the end of its input.
+    OwnedHandle writeStdIn;
+    OwnedHandle readStdOut;
+    OwnedHandle readStdErr;
+    std::optional<ProcessExit> exit;
+    std::size_t keptOutput = 0;
+    std::size_t keptErrorOutput = 0;
+    std::string outputTail;
+    std::string errorTail;
+    ProcessTreeTime treeTime;
+
+    ~State() {
+        if (!exit && pidfd.IsOpen()) {
+            Signal();
+            Reap();
+        }
+    }
+
+    void Signal() const {
+        // The leader is not reaped yet, so its id still names its group and no other.
+        ::kill(-pid, SIGKILL);
+        ::syscall(SYS_pidfd_send_signal, static_cast<int>(pidfd.Get()), SIGKILL, nullptr, 0);
+    }
+
+    void Reap() {
+        siginfo_t info{};
+        if (::waitid(P_PIDFD, static_cast<id_t>(pidfd.Get()), &info, WEXITED) != 0) {
+            exit = ProcessExit{.code = kLostExitCode};
+        } else if (info.si_code == CLD_EXITED) {
+            exit = ProcessExit{.code = static_cast<std::uint32_t>(info.si_status)};
+        } else {
+            exit = ProcessExit{.signal = info.si_status};
+        }
+    }
+
+    void KeepTail(const OwnedHandle& pipe, std::string_view data) {
+        if (&pipe == &readStdErr) {
+            AppendToTail(errorTail, data, keptErrorOutput);
+        } else {
+            AppendToTail(outputTail, data, keptOutput);
+        }
+    }
+
+    // Reads once from the pipe; closes it at its end.
+    void ReadFrom(OwnedHandle& pipe) {
+        std::array<char, kReadChunk> buffer;
+        const ssize_t got = ::read(static_cast<int>(pipe.Get()), buffer.data(), buffer.size());
+        if (got > 0) {
+            KeepTail(pipe, {buffer.data(), static_cast<std::size_t>(got)});
+        } else if (got == 0 || (errno != EINTR && errno != EAGAIN)) {
+            pipe.Reset();
+        }
+    }
+
+    struct PollOutcome {
+        bool ended = false;
+        bool readSome = false;
+    };
+
+    // Polls the process and the open pipes for up to timeoutMs, then reads each ready pipe.
+    PollOutcome PollOnce(int timeoutMs) {
+        std::array<OwnedHandle*, 2> pipes{&readStdOut, &readStdErr};
+        std::vector<pollfd> polled{{static_cast<int>(pidfd.Get()), POLLIN, 0}};
+        std::vector<OwnedHandle*> drained;
+        for (OwnedHandle* pipe : pipes) {
+            if (pipe->IsOpen()) {
+                polled.push_back({static_cast<int>(pipe->Get()), POLLIN, 0});
+                drained.push_back(pipe);
+            }
+        }
+        PollOutcome outcome;
+        if (::poll(polled.data(), polled.size(), timeoutMs) <= 0) {
+            return outcome;
+        }
+        for (std::size_t i = 0; i < drained.size(); ++i) {
+            if (polled[i + 1].revents != 0) {
+                ReadFrom(*drained[i]);
+                outcome.readSome = true;
+            }
+        }
+        outcome.ended = polled[0].revents != 0;
+        return outcome;
+    }
+};
+
+std::variant<ChildProcess, StartError> ChildProcess::Start(const std::string& commandLine,
+                                                           const ProcessOptions& options) {
     std::vector<std::string> arguments = SplitCommandLine(commandLine);
     if (arguments.empty() || arguments.front().empty()) {
-        return std::nullopt;
+        return StartError{StartError::Kind::programNotFound, ENOENT};
+    }
+    std::optional<Pipe> input = CreatePipe();
+    std::optional<Pipe> output = CreatePipe();
+    std::optional<Pipe> error = CreatePipe();
+    if (!input || !output || !error) {
+        return ErrorOf(errno);
     }
     std::vector<std::string> environment = ChildEnvironment();
     const std::vector<char*> argv = PointersTo(arguments);
@@ -194,9 +273,9 @@ std::optional<StartedProcess> StartProcess(const std::string& commandLine,
     // Only the three standard handles reach the child, even from descriptors that some
     // library opened without close-on-exec.
     SpawnSetup setup;
-    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(handles.input), 0);
-    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(handles.output), 1);
-    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(handles.error), 2);
+    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(input->readEnd.Get()), 0);
+    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(output->writeEnd.Get()), 1);
+    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(error->writeEnd.Get()), 2);
     posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
     // The child starts with default signal handling and nothing blocked, whatever the caller
     // ignores or blocks.
@@ -207,59 +286,71 @@ std::optional<StartedProcess> StartProcess(const std::string& commandLine,
     posix_spawnattr_setsigdefault(&setup.attributes, &all);
     posix_spawnattr_setsigmask(&setup.attributes, &none);
     short flags = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
-    if ((creationFlags & kCreateNewConsole) != 0) {
-        flags |= POSIX_SPAWN_SETSID;
-    }
+    // A session of its own makes the child the leader of a new process group too.
+    flags |= options.ownSession ? POSIX_SPAWN_SETSID : POSIX_SPAWN_SETPGROUP;
+    posix_spawnattr_setpgroup(&setup.attributes, 0);
     posix_spawnattr_setflags(&setup.attributes, flags);
 
     pid_t pid = 0;
-    if (::posix_spawnp(&pid, argv.front(), &setup.actions, &setup.attributes, argv.data(),
-                       envp.data()) != 0) {
-        return std::nullopt;
+    if (const int failure = ::posix_spawnp(&pid, argv.front(), &setup.actions, &setup.attributes,
+                                           argv.data(), envp.data())) {
+        return ErrorOf(failure);
     }
-    OwnedHandle process(OpenPidfd(pid));
-    OwnedHandle thread(OpenPidfd(pid));
-    if (!process.IsOpen() || !thread.IsOpen()) {
+    auto state = std::make_unique<State>();
+    state->pid = pid;
+    state->pidfd.Reset(static_cast<NativeHandle>(::syscall(SYS_pidfd_open, pid, 0)));
+    if (!state->pidfd.IsOpen()) {
         // A child without a pidfd could not be ended safely later. It is not reaped yet, so
         // its id still names it here.
-        ::kill(pid, SIGKILL);
+        const int failure = errno;
+        ::kill(-pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
-        return std::nullopt;
+        return ErrorOf(failure);
     }
-    return StartedProcess{.processHandle = process.Release(), .threadHandle = thread.Release()};
-}
+    state->ownSession = options.ownSession;
+    state->keptOutput = options.keptOutput;
+    state->keptErrorOutput = options.keptErrorOutput;
+    state->writeStdIn = std::move(input->writeEnd);
+    state->readStdOut = std::move(output->readEnd);
+    state->readStdErr = std::move(error->readEnd);
 
-void SetThreadPriority(NativeHandle threadHandle, std::int32_t priority) {
-    // The child has not been reaped yet, so its id still names it.
-    const std::optional<pid_t> pid = PidOfPidfd(threadHandle);
-    if (!pid) {
-        return;
-    }
     errno = 0;
     const int callerNice = ::getpriority(PRIO_PROCESS, 0);
-    if (errno != 0) {
-        return;
+    if (errno == 0 && options.priority != 0) {
+        ::setpriority(
+            PRIO_PROCESS, static_cast<id_t>(pid),
+            std::clamp(callerNice - kNiceStepsPerPriorityLevel * options.priority, -20, 19));
     }
-    ::setpriority(PRIO_PROCESS, static_cast<id_t>(*pid),
-                  std::clamp(callerNice - kNiceStepsPerPriorityLevel * priority, -20, 19));
+    return ChildProcess(std::move(state));
 }
 
-std::optional<ProcessExit> WaitForProcess(NativeHandle processHandle,
-                                          std::chrono::milliseconds timeout,
-                                          std::span<DrainedPipe> pipes) {
+ChildProcess::ChildProcess(std::unique_ptr<State> state) : state_(std::move(state)) {}
+ChildProcess::ChildProcess(ChildProcess&&) noexcept = default;
+ChildProcess& ChildProcess::operator=(ChildProcess&&) noexcept = default;
+ChildProcess::~ChildProcess() = default;
+
+std::optional<ProcessExit> ChildProcess::Wait(std::chrono::milliseconds timeout) {
+    State& s = *state_;
+    if (s.exit) {
+        return s.exit;
+    }
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + timeout;
     while (true) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         const int leftMs =
             static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
-        if (PollOnce(processHandle, pipes, leftMs).ended) {
+        if (s.PollOnce(leftMs).ended) {
             for (int round = 0; round < kFinalDrainRounds; ++round) {
-                if (!PollOnce(processHandle, pipes, 0).readSome) {
+                if (!s.PollOnce(0).readSome) {
                     break;
                 }
             }
-            return Reap(processHandle);
+            s.Reap();
+            s.writeStdIn.Reset();
+            s.readStdOut.Reset();
+            s.readStdErr.Reset();
+            return s.exit;
         }
         if (leftMs == 0) {
             return std::nullopt;
@@ -267,9 +358,38 @@ std::optional<ProcessExit> WaitForProcess(NativeHandle processHandle,
     }
 }
 
-void TerminateProcess(NativeHandle processHandle, std::uint32_t /*exitCode*/) {
-    // A pidfd names one process for good: once it has ended, the signal goes nowhere.
-    ::syscall(SYS_pidfd_send_signal, static_cast<int>(processHandle), SIGKILL, nullptr, 0);
+void ChildProcess::Terminate(std::uint32_t /*exitCode*/) {
+    if (!state_->exit) {
+        state_->Signal();
+    }
+}
+
+std::optional<std::chrono::nanoseconds> ChildProcess::ProcessorTime() {
+    State& s = *state_;
+    if (!s.exit) {
+        const auto reading = ReadTree(s.pid, s.ownSession);
+        if (!reading) {
+            return std::nullopt;
+        }
+        s.treeTime.Add(*reading);
+    }
+    static const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    if (ticksPerSecond <= 0) {
+        return std::nullopt;
+    }
+    const std::uint64_t ticks = s.treeTime.Total();
+    return std::chrono::nanoseconds(static_cast<std::int64_t>(
+        ticks / static_cast<std::uint64_t>(ticksPerSecond) * 1'000'000'000 +
+        ticks % static_cast<std::uint64_t>(ticksPerSecond) * 1'000'000'000 /
+            static_cast<std::uint64_t>(ticksPerSecond)));
+}
+
+const std::string& ChildProcess::OutputTail() const {
+    return state_->outputTail;
+}
+
+const std::string& ChildProcess::ErrorOutputTail() const {
+    return state_->errorTail;
 }
 
 }  // namespace kestrune::platform

@@ -1,5 +1,6 @@
-// Windows files: CreateFileW read-only shared with readers, ReadFile with an offset,
-// GetFileSizeEx for the 64-bit size.
+// Windows files: CreateFileW read-only, shared with readers and writers (a file another
+// program is still writing can be analysed), ReadFile with an offset, GetFileSizeEx for the
+// 64-bit size. Only disk files are read: a device or pipe could block a read for ever.
 #include "platform/File.h"
 
 #include "platform/win32/WideText.h"
@@ -12,24 +13,25 @@ namespace kestrune::platform {
 
 namespace {
 
-HANDLE AsHandle(std::intptr_t handle) {
+HANDLE AsHandle(NativeHandle handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
 }  // namespace
 
 File File::OpenForReading(const std::string& path) {
-    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return File();
     }
+    OwnedHandle owned(reinterpret_cast<NativeHandle>(handle));
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(handle, &size)) {
-        CloseHandle(handle);
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
         return File();
     }
-    return File(reinterpret_cast<std::intptr_t>(handle), size.QuadPart);
+    return File(owned.Release(), size.QuadPart);
 }
 
 std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
@@ -73,7 +75,8 @@ std::optional<std::int64_t> FileSize(const std::string& path) {
 
 bool IsExistingFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(win32::Widen(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 namespace {
@@ -106,6 +109,11 @@ bool IsSameFile(const std::string& first, const std::string& second) {
 
 bool RemoveFile(const std::string& path) {
     return DeleteFileW(win32::Widen(path).c_str()) != 0;
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExW(win32::Widen(from).c_str(), win32::Widen(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace kestrune::platform

@@ -1,9 +1,13 @@
-// Windows processes: CreatePipe with inheritable ends, CreateProcessW with a hidden window
-// and the pipe ends as standard handles, WaitForSingleObject in short slices while the
-// parent's pipe ends are drained with PeekNamedPipe and ReadFile, TerminateProcess.
+// Windows child processes: CreateProcessW, started suspended so that it is inside its job
+// object before it runs, with a hidden window and pipe ends as standard handles. Waiting
+// drains the parent's pipe ends with PeekNamedPipe and ReadFile, without pausing while data
+// flows. The job ends the whole tree and holds its processor time.
 #include "platform/Process.h"
 
+#include "platform/Handle.h"
+#include "platform/OutputTail.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Wine.h"
 
 #include <windows.h>
 
@@ -15,111 +19,226 @@ namespace kestrune::platform {
 namespace {
 
 constexpr std::size_t kReadChunk = 65536;
-// How long a talkative child may find its pipe full before the parent reads it again.
-constexpr DWORD kDrainSliceMs = 10;
+// Large enough that a talkative child rarely finds its pipe full between two drains.
+constexpr DWORD kPipeBufferSize = 65536;
+// How long the wait sleeps when no pipe had anything to read.
+constexpr DWORD kIdleSliceMs = 10;
+constexpr std::uint32_t kDestroyedExitCode = 1;
+constexpr std::int64_t kNanosecondsPerFileTimeUnit = 100;
 
-HANDLE AsHandle(NativeHandle handle) {
-    return reinterpret_cast<HANDLE>(handle);
-}
-NativeHandle AsNative(HANDLE handle) {
-    return reinterpret_cast<NativeHandle>(handle);
-}
-
-// Reads what the pipe holds now, without waiting for more.
-void DrainAvailable(DrainedPipe& pipe) {
-    const HANDLE readEnd = AsHandle(pipe.readEnd);
-    DWORD available = 0;
-    if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) {
-        pipe.atEnd = true;  // broken pipe: every writer has closed it
-        return;
-    }
-    std::array<char, kReadChunk> buffer;
-    while (available > 0) {
-        DWORD got = 0;
-        const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(buffer.size()));
-        if (!ReadFile(readEnd, buffer.data(), wanted, &got, nullptr) || got == 0) {
-            pipe.atEnd = true;
-            return;
-        }
-        if (pipe.onData) {
-            pipe.onData(std::string_view(buffer.data(), got));
-        }
-        available -= std::min(available, got);
-    }
+HANDLE AsHandle(const OwnedHandle& handle) {
+    return reinterpret_cast<HANDLE>(handle.Get());
 }
 
-// Drains every pipe not yet at its end; true while some pipe is still open.
-bool DrainPipes(std::span<DrainedPipe> pipes) {
-    bool open = false;
-    for (DrainedPipe& pipe : pipes) {
-        if (!pipe.atEnd && pipe.readEnd != kNoHandle) {
-            DrainAvailable(pipe);
-            open = open || !pipe.atEnd;
-        }
+OwnedHandle Own(HANDLE handle) {
+    return OwnedHandle(handle == INVALID_HANDLE_VALUE ? kNoHandle
+                                                      : reinterpret_cast<NativeHandle>(handle));
+}
+
+StartError ErrorOf(DWORD error) {
+    using Kind = StartError::Kind;
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_DIRECTORY:
+            return {Kind::programNotFound, static_cast<int>(error)};
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return {Kind::accessDenied, static_cast<int>(error)};
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+        case ERROR_NO_SYSTEM_RESOURCES:
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return {Kind::noResources, static_cast<int>(error)};
+        default:
+            return {Kind::other, static_cast<int>(error)};
     }
-    return open;
+}
+
+struct Pipe {
+    OwnedHandle readEnd;
+    OwnedHandle writeEnd;
+};
+
+// A pipe whose child end is inheritable and whose parent end is not.
+std::optional<Pipe> CreatePipe(bool childReads) {
+    SECURITY_ATTRIBUTES attributes{};
+    attributes.nLength = sizeof attributes;
+    attributes.bInheritHandle = TRUE;
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &attributes, kPipeBufferSize)) {
+        return std::nullopt;
+    }
+    Pipe pipe{Own(readEnd), Own(writeEnd)};
+    SetHandleInformation(childReads ? writeEnd : readEnd, HANDLE_FLAG_INHERIT, 0);
+    return pipe;
+}
+
+// A job that ends every process in it when its last handle closes, so nothing a child
+// started outlives the program; nothing when the system gives none.
+OwnedHandle CreateKillingJob() {
+    OwnedHandle job = Own(CreateJobObjectW(nullptr, nullptr));
+    if (!job.IsOpen()) {
+        return job;
+    }
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(AsHandle(job), JobObjectExtendedLimitInformation, &limits,
+                            sizeof limits);
+    return job;
+}
+
+std::int64_t FileTimeUnits(const FILETIME& time) {
+    return static_cast<std::int64_t>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 |
+                                     time.dwLowDateTime);
 }
 
 }  // namespace
 
-std::optional<PipeEnds> CreatePipe() {
-    SECURITY_ATTRIBUTES attributes{};
-    attributes.nLength = sizeof attributes;
-    attributes.lpSecurityDescriptor = nullptr;
-    attributes.bInheritHandle = TRUE;
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &attributes, 0)) {
-        return std::nullopt;
+struct ChildProcess::State {
+    OwnedHandle process;
+    OwnedHandle job;  // not open when the child could not be put in a job
+    // The write end of standard input is held and never written, so the child never sees
+    // the end of its input.
+    OwnedHandle writeStdIn;
+    OwnedHandle readStdOut;
+    OwnedHandle readStdErr;
+    std::optional<ProcessExit> exit;
+    std::size_t keptOutput = 0;
+    std::size_t keptErrorOutput = 0;
+    std::string outputTail;
+    std::string errorTail;
+
+    ~State() {
+        if (!exit && process.IsOpen()) {
+            End(kDestroyedExitCode);
+            WaitForSingleObject(AsHandle(process), INFINITE);
+        }
     }
-    return PipeEnds{AsNative(readEnd), AsNative(writeEnd)};
-}
 
-void KeepFromChildren(NativeHandle handle) {
-    SetHandleInformation(AsHandle(handle), HANDLE_FLAG_INHERIT, 0);
-}
+    void End(std::uint32_t exitCode) const {
+        if (job.IsOpen()) {
+            TerminateJobObject(AsHandle(job), exitCode);
+        } else {
+            ::TerminateProcess(AsHandle(process), exitCode);
+        }
+    }
 
-std::optional<StartedProcess> StartProcess(const std::string& commandLine,
-                                           std::uint32_t creationFlags,
-                                           const StandardHandles& handles) {
+    // Reads what the pipe holds now, without waiting for more; closes it at its end.
+    // True when something was read.
+    bool Drain(OwnedHandle& pipe) {
+        if (!pipe.IsOpen()) {
+            return false;
+        }
+        bool readSome = false;
+        std::array<char, kReadChunk> buffer;
+        for (;;) {
+            DWORD available = 0;
+            if (!PeekNamedPipe(AsHandle(pipe), nullptr, 0, nullptr, &available, nullptr)) {
+                pipe.Reset();  // broken pipe: every writer has closed it
+                return readSome;
+            }
+            if (available == 0) {
+                return readSome;
+            }
+            DWORD got = 0;
+            const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(buffer.size()));
+            if (!ReadFile(AsHandle(pipe), buffer.data(), wanted, &got, nullptr) || got == 0) {
+                pipe.Reset();
+                return readSome;
+            }
+            readSome = true;
+            if (&pipe == &readStdErr) {
+                AppendToTail(errorTail, {buffer.data(), got}, keptErrorOutput);
+            } else {
+                AppendToTail(outputTail, {buffer.data(), got}, keptOutput);
+            }
+        }
+    }
+
+    bool DrainPipes() {
+        const bool fromOutput = Drain(readStdOut);
+        const bool fromError = Drain(readStdErr);
+        return fromOutput || fromError;
+    }
+};
+
+std::variant<ChildProcess, StartError> ChildProcess::Start(const std::string& commandLine,
+                                                           const ProcessOptions& options) {
+    std::optional<Pipe> input = CreatePipe(true);
+    std::optional<Pipe> output = CreatePipe(false);
+    std::optional<Pipe> error = CreatePipe(false);
+    if (!input || !output || !error) {
+        return ErrorOf(GetLastError());
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = AsHandle(handles.input);
-    startup.hStdOutput = AsHandle(handles.output);
-    startup.hStdError = AsHandle(handles.error);
+    startup.hStdInput = AsHandle(input->readEnd);
+    startup.hStdOutput = AsHandle(output->writeEnd);
+    startup.hStdError = AsHandle(error->writeEnd);
     std::wstring line = win32::Widen(commandLine);  // CreateProcessW may write into it
+    const DWORD flags = CREATE_SUSPENDED | (options.ownSession ? CREATE_NEW_CONSOLE : 0);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, creationFlags, nullptr,
-                        nullptr, &startup, &info)) {
-        return std::nullopt;
+    if (line.find_first_not_of(L" \t") == std::wstring::npos) {
+        return StartError{StartError::Kind::programNotFound, ERROR_FILE_NOT_FOUND};
     }
-    return StartedProcess{.processHandle = AsNative(info.hProcess),
-                          .threadHandle = AsNative(info.hThread)};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                        &startup, &info)) {
+        return ErrorOf(GetLastError());
+    }
+    auto state = std::make_unique<State>();
+    state->process = Own(info.hProcess);
+    const OwnedHandle thread = Own(info.hThread);
+    // A process already in a job of its own cannot join ours before Windows 8; it then runs
+    // without one and Terminate ends only the process itself.
+    state->job = CreateKillingJob();
+    if (state->job.IsOpen() && !AssignProcessToJobObject(AsHandle(state->job), info.hProcess)) {
+        state->job.Reset();
+    }
+    ::SetThreadPriority(info.hThread, options.priority);
+    ResumeThread(info.hThread);
+    state->keptOutput = options.keptOutput;
+    state->keptErrorOutput = options.keptErrorOutput;
+    state->writeStdIn = std::move(input->writeEnd);
+    state->readStdOut = std::move(output->readEnd);
+    state->readStdErr = std::move(error->readEnd);
+    return ChildProcess(std::move(state));
 }
 
-void SetThreadPriority(NativeHandle threadHandle, std::int32_t priority) {
-    ::SetThreadPriority(AsHandle(threadHandle), priority);
-}
+ChildProcess::ChildProcess(std::unique_ptr<State> state) : state_(std::move(state)) {}
+ChildProcess::ChildProcess(ChildProcess&&) noexcept = default;
+ChildProcess& ChildProcess::operator=(ChildProcess&&) noexcept = default;
+ChildProcess::~ChildProcess() = default;
 
-std::optional<ProcessExit> WaitForProcess(NativeHandle processHandle,
-                                          std::chrono::milliseconds timeout,
-                                          std::span<DrainedPipe> pipes) {
+std::optional<ProcessExit> ChildProcess::Wait(std::chrono::milliseconds timeout) {
+    State& s = *state_;
+    if (s.exit) {
+        return s.exit;
+    }
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
     while (true) {
-        const bool draining = DrainPipes(pipes);
+        const bool flowing = s.DrainPipes();
         const ULONGLONG now = GetTickCount64();
         const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
-        const DWORD result = WaitForSingleObject(AsHandle(processHandle),
-                                                 draining ? std::min(left, kDrainSliceMs) : left);
+        const DWORD result =
+            WaitForSingleObject(AsHandle(s.process), flowing ? 0 : std::min(left, kIdleSliceMs));
         if (result == WAIT_OBJECT_0 || result == WAIT_FAILED) {
-            DrainPipes(pipes);
+            while (s.DrainPipes()) {
+            }
             DWORD code = 0;
-            if (result == WAIT_FAILED || !GetExitCodeProcess(AsHandle(processHandle), &code)) {
+            if (result == WAIT_FAILED || !GetExitCodeProcess(AsHandle(s.process), &code)) {
                 code = kLostExitCode;
             }
-            return ProcessExit{.code = code};
+            s.exit = ProcessExit{.code = code};
+            s.writeStdIn.Reset();
+            s.readStdOut.Reset();
+            s.readStdErr.Reset();
+            return s.exit;
         }
         if (left == 0) {
             return std::nullopt;
@@ -127,8 +246,46 @@ std::optional<ProcessExit> WaitForProcess(NativeHandle processHandle,
     }
 }
 
-void TerminateProcess(NativeHandle processHandle, std::uint32_t exitCode) {
-    ::TerminateProcess(AsHandle(processHandle), exitCode);
+void ChildProcess::Terminate(std::uint32_t exitCode) {
+    if (!state_->exit) {
+        state_->End(exitCode);
+    }
+}
+
+std::optional<std::chrono::nanoseconds> ChildProcess::ProcessorTime() {
+    // Wine's job accounting reads 0, and the times of another process do not advance while
+    // it spins: no true figure there.
+    if (win32::IsWine()) {
+        return std::nullopt;
+    }
+    const State& s = *state_;
+    std::int64_t units = 0;
+    if (s.job.IsOpen()) {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+        if (!QueryInformationJobObject(AsHandle(s.job), JobObjectBasicAccountingInformation,
+                                       &accounting, sizeof accounting, nullptr)) {
+            return std::nullopt;
+        }
+        units = accounting.TotalUserTime.QuadPart + accounting.TotalKernelTime.QuadPart;
+    } else {
+        FILETIME created{};
+        FILETIME exited{};
+        FILETIME kernel{};
+        FILETIME user{};
+        if (!GetProcessTimes(AsHandle(s.process), &created, &exited, &kernel, &user)) {
+            return std::nullopt;
+        }
+        units = FileTimeUnits(kernel) + FileTimeUnits(user);
+    }
+    return std::chrono::nanoseconds(units * kNanosecondsPerFileTimeUnit);
+}
+
+const std::string& ChildProcess::OutputTail() const {
+    return state_->outputTail;
+}
+
+const std::string& ChildProcess::ErrorOutputTail() const {
+    return state_->errorTail;
 }
 
 }  // namespace kestrune::platform

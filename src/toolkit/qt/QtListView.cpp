@@ -46,6 +46,12 @@ Qt::Alignment CellAlignment(Alignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// The path of a file URL byte for byte: the URL carries a name that is not valid UTF-8
+// percent-encoded, where a QString would have lost its bad bytes.
+std::string LocalPathBytes(const QUrl& url) {
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
 class HotRowDelegate final : public QStyledItemDelegate {
 public:
     explicit HotRowDelegate(ReportTable& table) : QStyledItemDelegate(&table), table_(table) {}
@@ -110,7 +116,7 @@ void ReportTable::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
-            paths.push_back(url.toLocalFile().toStdString());
+            paths.push_back(LocalPathBytes(url));
         }
     }
     event->acceptProposedAction();

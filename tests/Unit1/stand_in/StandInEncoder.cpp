@@ -6,8 +6,10 @@
 //   write-file PATH TEXT        write TEXT to the file PATH
 //   args-to-file PATH           write every argument, each ending with a zero byte, to PATH
 //   fds-to-file PATH            write how many descriptors the process has open (Linux)
+//   pid-to-file PATH            write the process id to PATH
 //   exit STATUS                 exit with STATUS at once
-//   say-stderr TEXT             write TEXT (underscores as blanks) and a line break to standard error
+//   say-stderr TEXT             write TEXT (underscores as blanks) and a line break to standard
+//   error
 // Anything else exits with status 2.
 //
 // Started as the encoder (first argument "--mp3input"), it takes its actions from the file
@@ -24,6 +26,12 @@
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -45,6 +53,14 @@ void WritePattern(std::FILE* stream, long long count) {
         written += static_cast<long long>(size);
     }
     std::fflush(stream);
+}
+
+long ProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
 }
 
 void Spin(std::chrono::milliseconds duration) {
@@ -87,6 +103,8 @@ int RunActions(const std::vector<std::string>& args) {
                                                std::filesystem::directory_iterator());
             // Less the descriptor of the listing itself.
             std::ofstream(value, std::ios::binary) << entries - 1;
+        } else if (action == "pid-to-file") {
+            std::ofstream(value, std::ios::binary) << ProcessId();
         } else if (action == "write-file" && i + 1 < args.size()) {
             std::ofstream(value, std::ios::binary) << args[++i];
         } else if (action == "say-stderr") {  // underscores stand for blanks
@@ -109,9 +127,7 @@ int RunAsEncoder(const std::vector<std::string>& args) {
     for (std::string word; script >> word;) {
         actions.push_back(word);
     }
-    {
-        std::ofstream(output, std::ios::binary) << "partial ";
-    }
+    { std::ofstream(output, std::ios::binary) << "partial "; }
     const int status = RunActions(actions);
     if (status == 0) {
         std::ofstream(output, std::ios::binary | std::ios::app) << "encoded";
