@@ -12,7 +12,7 @@ namespace {
 // Field numbers counted from the state, the first field after the command name.
 constexpr std::size_t kGroupField = 2;
 constexpr std::size_t kSessionField = 3;
-constexpr std::size_t kFirstTimeField = 10;  // utime; stime, cutime and cstime follow
+constexpr std::size_t kFirstTimeField = 11;  // utime; stime, cutime and cstime follow
 constexpr std::size_t kTimeFields = 4;
 
 template <class Number>
