@@ -14,13 +14,13 @@
 
 #include <chrono>
 #include <exception>
+#include <memory>
 
 namespace kestrune::unit1 {
 
 namespace {
 
 constexpr std::chrono::milliseconds kWaitSlice{100};
-constexpr int kCreatedImage = 0;
 constexpr const char* kLaunchFailure = "Экскуз.Му. Что-то глючит...\r\nПродолжим дальше?";
 
 // Everything a run must not let the user change under it.
@@ -33,12 +33,38 @@ void SetRunControlsEnabled(MainWindow& w, bool enabled) {
     w.fileListView->SetAcceptsFiles(enabled);
 }
 
-void StepActivityBar(toolkit::ProgressBar& bar) {
-    bar.SetPosition(bar.Position() + 1);
-    if (bar.Position() == bar.Maximum()) {
-        bar.SetPosition(0);
+// Everything the user could change under a run is locked while it lives, whatever ends it.
+class RunControlsLock {
+public:
+    explicit RunControlsLock(MainWindow& w) : w_(w) { SetRunControlsEnabled(w_, false); }
+    ~RunControlsLock() { SetRunControlsEnabled(w_, true); }
+    RunControlsLock(const RunControlsLock&) = delete;
+    RunControlsLock& operator=(const RunControlsLock&) = delete;
+
+private:
+    MainWindow& w_;
+};
+
+// The progress window of the run, known to the main window while it exists.
+class RunProgress {
+public:
+    explicit RunProgress(MainWindow& w)
+        : w_(w),
+          progress_(processmp3::CreateProgressWindow(*w.window, w.fileListView->RowCount(),
+                                                     *w.cpuUsageMonitor)) {
+        w_.runProgress = progress_.get();
     }
-}
+    ~RunProgress() { w_.runProgress = nullptr; }
+    RunProgress(const RunProgress&) = delete;
+    RunProgress& operator=(const RunProgress&) = delete;
+
+    processmp3::ProgressWindow& operator*() const { return *progress_; }
+    processmp3::ProgressWindow* operator->() const { return progress_.get(); }
+
+private:
+    MainWindow& w_;
+    std::unique_ptr<processmp3::ProgressWindow> progress_;
+};
 
 // Starts the row's encoder and waits for it, with the progress window following it.
 // Answers how it ended: nothing when it succeeded.
@@ -52,17 +78,14 @@ std::optional<FailedRow> RunEncoder(MainWindow& w, processmp3::ProgressWindow& p
         toolkit::ShowMessage(w.window.get(), kLaunchFailure, w.window->Caption());
         return FailedRow{name, RowFailure::NotStarted, StartErrorText(encoder.StartError())};
     }
-    progress.statusLabel.SetText("Обрабатывается: " + w.fileListView->CellText(row, 0));
-    processmp3::BeginEncoder(progress,
+    processmp3::BeginEncoder(progress, w.fileListView->CellText(row, 0),
                              {.terminate = [&encoder] { encoder.Terminate(); },
                               .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
     while (!encoder.WaitForEnd(kWaitSlice)) {
         toolkit::ProcessMessages();
-        StepActivityBar(progress.activityBar);
+        processmp3::StepActivity(progress);
     }
     processmp3::EndEncoder(progress);
-    progress.timer.SetEnabled(true);
-    progress.overallBar.SetPosition(progress.overallBar.Position() + 1);
 
     const auto failure =
         EncoderOutcome(progress.killedByWatchdog, progress.abortedByUser, encoder.ExitStatus());
@@ -98,19 +121,16 @@ std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& pr
 }
 
 void EncodeRows(MainWindow& w, std::vector<FailedRow>& failures) {
-    auto progress =
-        processmp3::CreateProgressWindow(*w.window, w.fileListView->RowCount(), *w.cpuUsageMonitor);
-    w.runProgress = progress.get();
+    const RunProgress progress(w);
     progress->window->Show();
     EncoderProcess encoder;
     RunOutputs outputs(w.outputFolder, w.fileList.sourcePaths);
     for (int row = 0; row < static_cast<int>(w.fileList.sourcePaths.size()) && !w.closing; ++row) {
         if (auto failure = EncodeRow(w, *progress, encoder, outputs, row)) {
-            w.fileListView->SetRowImage(row, kCreatedImage);
+            w.fileListView->SetRowImage(row, kRowCreatedImage);
             failures.push_back(std::move(*failure));
         }
     }
-    w.runProgress = nullptr;
 }
 
 }  // namespace
@@ -121,21 +141,18 @@ void RunBatch(MainWindow& w) {
         return;
     }
     w.outputFolder = *folder;
-    SetRunControlsEnabled(w, false);
     std::vector<FailedRow> failures;
     try {
+        const RunControlsLock lock(w);
         if (!w.fileList.sourcePaths.empty()) {
             EncodeRows(w, failures);
         }
     } catch (const std::exception& error) {
-        w.runProgress = nullptr;
-        SetRunControlsEnabled(w, true);
         toolkit::ShowMessage(w.window.get(),
                              std::string("Сжатие прервано из-за ошибки: ") + error.what(),
                              w.window->Caption());
         return;
     }
-    SetRunControlsEnabled(w, true);
     if (!failures.empty() && !w.closing) {
         toolkit::ShowMessage(w.window.get(), RunReportText(failures), w.window->Caption());
     }

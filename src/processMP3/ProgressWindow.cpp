@@ -77,7 +77,8 @@ void ResetProgress(ProgressWindow& progress, int rowCount) {
     progress.killedByWatchdog = false;
 }
 
-void BeginEncoder(ProgressWindow& progress, WatchedEncoder encoder) {
+void BeginEncoder(ProgressWindow& progress, const std::string& name, WatchedEncoder encoder) {
+    progress.statusLabel.SetText("Обрабатывается: " + name);
     progress.process = std::move(encoder.terminate);
     progress.processorTime = std::move(encoder.processorTime);
     progress.lastReading.reset();
@@ -91,10 +92,20 @@ void BeginEncoder(ProgressWindow& progress, WatchedEncoder encoder) {
     progress.abortedByUser = false;
 }
 
+void StepActivity(ProgressWindow& progress) {
+    toolkit::ProgressBar& bar = progress.activityBar;
+    bar.SetPosition(bar.Position() + 1);
+    if (bar.Position() == bar.Maximum()) {
+        bar.SetPosition(0);
+    }
+}
+
 void EndEncoder(ProgressWindow& progress) {
     progress.process = nullptr;
     progress.processorTime = nullptr;
     progress.lastReading.reset();
+    progress.timer.SetEnabled(true);
+    progress.overallBar.SetPosition(progress.overallBar.Position() + 1);
 }
 
 void AbortEncoder(ProgressWindow& progress) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace kestrune::processmp3 {
 
@@ -71,11 +72,17 @@ std::unique_ptr<ProgressWindow> CreateProgressWindow(toolkit::Window& owner, int
 // Overall bar back to 0 of rowCount, timer started, watchdog flags cleared.
 void ResetProgress(ProgressWindow& progress, int rowCount);
 
-// The run has started an encoder: the watchdog and the abort button act on it from now on,
-// with their flags cleared and its processor time read for the first time.
-void BeginEncoder(ProgressWindow& progress, WatchedEncoder encoder);
+// The run has started the encoder of the row named `name`: the status line names the row,
+// and the watchdog and the abort button act on the encoder from now on, with their flags
+// cleared and its processor time read for the first time.
+void BeginEncoder(ProgressWindow& progress, const std::string& name, WatchedEncoder encoder);
 
-// The encoder has ended: nothing is left for the watchdog or the abort button to end.
+// One wait slice of the run has passed: the activity bar moves on by one step and starts
+// again from 0 at its end. It is never reset between rows.
+void StepActivity(ProgressWindow& progress);
+
+// The encoder has ended: nothing is left for the watchdog or the abort button to end, a
+// watchdog that stopped itself runs again, and the overall bar counts the row.
 void EndEncoder(ProgressWindow& progress);
 
 // The timer's tick: ends an encoder that has been idle for two ticks in a row.

@@ -43,7 +43,7 @@ protected:
     // or 0.
     int Watch(EncoderProcess& encoder, int ticks) {
         auto progress = processmp3::CreateProgressWindow(*owner, 1, machineLooksBusy);
-        processmp3::BeginEncoder(*progress,
+        processmp3::BeginEncoder(*progress, "a",
                                  {.terminate = [&encoder] { encoder.Terminate(); },
                                   .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
         for (int tick = 1; tick <= ticks; ++tick) {

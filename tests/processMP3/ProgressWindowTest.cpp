@@ -20,7 +20,8 @@ protected:
     int terminations = 0;
 
     void StartEncoder() {
-        BeginEncoder(*progress, {.terminate = [this] { ++terminations; }, .processorTime = {}});
+        BeginEncoder(*progress, "a",
+                     {.terminate = [this] { ++terminations; }, .processorTime = {}});
     }
 };
 
@@ -117,12 +118,13 @@ TEST_F(ProgressWindowTest, WatchdogEndsAnEncoderOnlyAfterTwoIdleTicksInARow) {
         window->clock = [&now] { return now; };
         std::optional<std::chrono::milliseconds> used = std::chrono::milliseconds(0);
         int ended = 0;
-        BeginEncoder(*window, {.terminate = [&] { ++ended; },
-                               .processorTime =
-                                   [&] {
-                                       return used ? std::optional<std::chrono::nanoseconds>(*used)
-                                                   : std::nullopt;
-                                   }});
+        BeginEncoder(*window, "a",
+                     {.terminate = [&] { ++ended; },
+                      .processorTime =
+                          [&] {
+                              return used ? std::optional<std::chrono::nanoseconds>(*used)
+                                          : std::nullopt;
+                          }});
         int firedAt = 0;
         std::chrono::milliseconds total{0};
         for (std::size_t i = 0; i < c.ticks.size(); ++i) {
@@ -141,7 +143,7 @@ TEST_F(ProgressWindowTest, WatchdogEndsAnEncoderOnlyAfterTwoIdleTicksInARow) {
     }
 }
 
-TEST_F(ProgressWindowTest, FiringStopsTheTimerAndDropsTopmostUntilTheNextEncoder) {
+TEST_F(ProgressWindowTest, FiringStopsTheTimerAndDropsTopmostUntilTheEncoderHasEnded) {
     StartEncoder();
     monitor.Then({0.0, 0.0});
     monitor.Then({0.0, 0.0});
@@ -151,10 +153,13 @@ TEST_F(ProgressWindowTest, FiringStopsTheTimerAndDropsTopmostUntilTheNextEncoder
     EXPECT_FALSE(progress->timer.IsEnabled());
     EXPECT_FALSE(progress->window->IsTopmost());
 
-    // The next encoder starts with clean flags: one idle tick is not enough to end it.
+    // The end of the encoder counts the row and restarts the watchdog; the next encoder
+    // starts with clean flags: one idle tick is not enough to end it.
     EndEncoder(*progress);
+    EXPECT_TRUE(progress->timer.IsEnabled());
+    EXPECT_EQ(progress->overallBar.Position(), 1);
     StartEncoder();
-    progress->timer.SetEnabled(true);
+    EXPECT_EQ(progress->statusLabel.Text(), "Обрабатывается: a");
     EXPECT_FALSE(progress->killedByWatchdog);
     monitor.Then({0.0, 0.0});
     driver.AdvanceTime(1000);
