@@ -110,7 +110,7 @@ void CreateWindowFrame(MainWindow& w) {
     w.window->SetFont(font);
     w.window->onClose = [&w] {
         EndRunForClose(w);
-        ExchangeSettings(w, true);
+        ExchangeSettings(w, SettingsExchange::write);
     };
     w.window->onResize = [&w] { LayoutMainWindow(w); };
     w.window->SetMinimumSize(kMinimumSize);
@@ -185,7 +185,6 @@ void CreateTagGroup(MainWindow& w) {
     w.id3v2Box->SetBackgroundColour(Colour::Transparent());
     w.id3v1Box = &AddFittedCheckBox(group, "ID3v1", 6, 14, Restyled(group, Pitch::Variable));
     w.id3v1Box->SetBackgroundColour(Colour::Transparent());
-    w.id3v1Box->SetChecked(true);
 
     w.yearEdit = &AddTagEdit(group, {70, 90, 39, 17});
     w.yearEdit->SetNumbersOnly(true);
@@ -226,7 +225,7 @@ void CreateBitRateGroup(MainWindow& w) {
     w.lowerLabel = &AddRateLabel(group, "Ниже", {256, 50, 37, 14});
     w.lowerLabel->SetFont(Restyled(*w.lowerLabel, Pitch::Fixed, false, kNavy));
     w.lowerLabel->SetEnabled(false);
-    w.bitRateLabel = &AddRateLabel(group, "32", {138, 32, 25, 19});
+    w.bitRateLabel = &AddRateLabel(group, "", {138, 32, 25, 19});
     w.bitRateLabel->SetBackgroundColour(Colour::FromSystem(SystemColour::HighlightText));
     w.bitRateLabel->SetFont(Restyled(*w.bitRateLabel, Pitch::Fixed, true, std::nullopt, 13));
     w.bitRateLabel->SetTextAlignment(Alignment::Right);
@@ -240,7 +239,6 @@ void CreateBitRateGroup(MainWindow& w) {
 
     w.cbrRadio = &group.AddRadioButton("CBR");
     w.cbrRadio->SetBounds({4, 18, 75, w.cbrRadio->Height()});
-    w.cbrRadio->SetChecked(true);
     w.vbrRadio = &group.AddRadioButton("VBR");
     w.vbrRadio->SetLeft(4);
     w.vbrRadio->SetTop(36);
@@ -248,7 +246,6 @@ void CreateBitRateGroup(MainWindow& w) {
     w.qualityTrackBar = &group.AddTrackBar();
     w.qualityTrackBar->SetBounds({80, 16, 211, 31});
     w.qualityTrackBar->SetRange(0, 9);
-    w.qualityTrackBar->SetPosition(7);
     w.qualityTrackBar->SetPageSize(2);
     w.qualityTrackBar->SetTickFrequency(1);
     w.qualityTrackBar->SetThumbLength(20);
@@ -258,7 +255,6 @@ void CreateBitRateGroup(MainWindow& w) {
     w.bitRateUpDown = &group.AddUpDown();
     w.bitRateUpDown->SetBounds({163, 32, 20, 19});
     w.bitRateUpDown->SetRange(0, kBitRateCount - 1);
-    w.bitRateUpDown->SetPosition(0);
     w.bitRateUpDown->SetStep(1);
 }
 
@@ -336,6 +332,7 @@ std::unique_ptr<MainWindow> BuildMainWindow() {
     CreateOptionsPanel(*w);
     AddHints(*w);
     AttachHandlers(*w);
+    ShowEncoderOptions(*w, EncoderOptions{});  // every start begins with the defaults
     ApplyRateMode(*w);
     w->bitRateUpDown->SetWidth(20);
     InitialiseSession(*w);

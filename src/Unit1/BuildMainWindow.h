@@ -8,8 +8,8 @@
 
 namespace kestrune::unit1 {
 
-// Creates the window and everything on it, wires every command except the compress
-// button's, and ends with InitialiseSession. The window is not shown yet.
+// Creates the window and everything on it, wires every command, and ends with
+// InitialiseSession. The window is not shown yet.
 std::unique_ptr<MainWindow> BuildMainWindow();
 
 // The left panel takes the width the options panel leaves; the list fills it below the

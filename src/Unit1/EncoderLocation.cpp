@@ -2,7 +2,7 @@
 // only filter, and the closing of the program when no encoder comes of it.
 #include "Unit1/EncoderLocation.h"
 
-#include <algorithm>
+#include "platform/AsciiText.h"
 
 namespace kestrune::unit1 {
 
@@ -31,10 +31,7 @@ std::string EncoderMissingMessage() {
 
 bool IsEncoderFileName(std::string_view path, std::string_view upperCaseName,
                        platform::PathSeparators separators) {
-    std::string name(platform::FileNameOf(path, separators));
-    std::ranges::transform(name, name.begin(),
-                           [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
-    return name == upperCaseName;
+    return platform::AsciiUpper(platform::FileNameOf(path, separators)) == upperCaseName;
 }
 
 void LocateEncoder(MainWindow& w) {

@@ -2,25 +2,13 @@
 // case folding, and the two forms of the open dialog's result.
 #include "Unit1/FileList.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 
 namespace kestrune::unit1 {
 
-namespace {
-
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EndsWithSeparator(std::string_view folder, platform::PathSeparators separators) {
-    return !folder.empty() && separators.all.find(folder.back()) != std::string_view::npos;
-}
-
-bool EqualFoldingAscii(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string EntryAt(const std::vector<std::string>& entries, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < entries.size() ? entries[index]
@@ -29,7 +17,7 @@ std::string EntryAt(const std::vector<std::string>& entries, int index) {
 
 bool IsListed(const FileList& list, std::string_view path) {
     return std::ranges::any_of(list.sourcePaths, [&](const std::string& listed) {
-        return EqualFoldingAscii(listed, path);
+        return platform::EqualIgnoringAsciiCase(listed, path);
     });
 }
 
@@ -39,17 +27,14 @@ std::vector<std::string> SelectedPaths(std::string_view result,
     if (cut == std::string_view::npos) {
         return {std::string(result)};
     }
-    const std::string_view folder = result.substr(0, cut);
     // A root folder ("C:\") already ends in its separator; a second one would make a path
     // that the duplicate check takes for another file.
-    const bool rootFolder = EndsWithSeparator(folder, separators);
+    const std::string folder = platform::WithTrailingSeparator(result.substr(0, cut), separators);
     std::vector<std::string> paths;
     while (cut != std::string_view::npos) {
         result.remove_prefix(cut + 1);
         cut = result.find('\r');
-        const std::string_view name = result.substr(0, cut);
-        paths.push_back(rootFolder ? std::string(folder).append(name)
-                                   : platform::JoinPath(folder, name, separators));
+        paths.push_back(folder + std::string(result.substr(0, cut)));
     }
     return paths;
 }
@@ -67,11 +52,7 @@ std::string SelectionFolder(std::string_view result, platform::PathSeparators se
     if (cut == std::string_view::npos) {
         return std::string(platform::FolderOf(result, separators));
     }
-    std::string folder(result.substr(0, cut));
-    if (!EndsWithSeparator(folder, separators)) {
-        folder.push_back(separators.primary);
-    }
-    return folder;
+    return platform::WithTrailingSeparator(result.substr(0, cut), separators);
 }
 
 }  // namespace kestrune::unit1

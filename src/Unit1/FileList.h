@@ -11,6 +11,10 @@
 
 namespace kestrune::unit1 {
 
+// The small images of the list's rows.
+inline constexpr int kRowCreatedImage = 0;   // also: the row could not be re-encoded
+inline constexpr int kRowAnalysedImage = 1;  // the file was analysed as MPEG audio
+
 struct FileList {
     std::vector<std::string> sourcePaths;  // full paths; its entry count is the row count
     std::vector<std::string> titles;

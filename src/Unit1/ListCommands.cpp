@@ -12,9 +12,6 @@ namespace kestrune::unit1 {
 
 namespace {
 
-constexpr int kRowCreatedImage = 0;
-constexpr int kRowAnalysedImage = 1;
-
 // Appends the row of one path to the list view and its tag values to the lists.
 void AppendAnalysedRow(MainWindow& w, const std::string& path) {
     const mpeg::FileListRow analysis = mpeg::ReadFileListRow(path);

@@ -2,6 +2,7 @@
 #include "Unit1/OptionControls.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
@@ -32,6 +33,19 @@ void ApplyRateMode(MainWindow& w) {
 void ShowBitRate(MainWindow& w) {
     const int position = std::clamp(w.bitRateUpDown->Position(), 0, kBitRateCount - 1);
     w.bitRateLabel->SetText(std::to_string(kBitRates[position]));
+}
+
+void ShowEncoderOptions(MainWindow& w, const EncoderOptions& options) {
+    w.monoBox->SetChecked(options.mono);
+    w.cbrRadio->SetChecked(options.constantBitRate);
+    w.vbrRadio->SetChecked(options.variableBitRate);
+    const auto offered = std::ranges::find(kBitRates, std::atoi(options.bitRateText.c_str()));
+    w.bitRateUpDown->SetPosition(
+        offered == kBitRates.end() ? 0 : static_cast<int>(offered - kBitRates.begin()));
+    w.bitRateLabel->SetText(options.bitRateText);
+    w.qualityTrackBar->SetPosition(options.vbrQuality);
+    w.id3v1Box->SetChecked(options.tagV1);
+    w.id3v2Box->SetChecked(options.tagV2);
 }
 
 EncoderOptions ReadEncoderOptions(const MainWindow& w) {

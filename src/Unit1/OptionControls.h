@@ -24,4 +24,8 @@ void ShowBitRate(MainWindow& w);
 // The options as the controls hold them at this moment.
 EncoderOptions ReadEncoderOptions(const MainWindow& w);
 
+// Sets the controls to the options; the arrows stand at the bit rate shown (at the first one
+// for a bit rate that is not offered). The rate mode is applied separately (ApplyRateMode).
+void ShowEncoderOptions(MainWindow& w, const EncoderOptions& options);
+
 }  // namespace kestrune::unit1

@@ -57,18 +57,10 @@ void ExchangeText(const std::string& file, const char* section, const char* key,
     }
 }
 
-// One separator at the end taken off, as the folder browser wants its start.
-std::string WithoutTrailingSeparator(std::string folder) {
-    if (!folder.empty() &&
-        platform::kNativeSeparators.all.find(folder.back()) != std::string_view::npos) {
-        folder.pop_back();
-    }
-    return folder;
-}
-
 }  // namespace
 
-void ExchangeSettings(MainWindow& w, bool write) {
+void ExchangeSettings(MainWindow& w, SettingsExchange direction) {
+    const bool write = direction == SettingsExchange::write;
     const std::string file = platform::SettingsFilePath();
     ExchangeWindowBounds(w, file, write);
     ExchangeText(file, "Lame", "Patch", w.encoderPath, write);
@@ -84,9 +76,11 @@ void ExchangeSettings(MainWindow& w, bool write) {
 
 void InitialiseSession(MainWindow& w) {
     w.programFolder = platform::ProgramFolder();
-    ExchangeSettings(w, false);
+    ExchangeSettings(w, SettingsExchange::read);
     w.fileListView->SetAcceptsFiles(true);
-    w.folderDialog->SetInitialFolder(WithoutTrailingSeparator(w.outputFolder));
+    // The folder browser wants its start without a separator at the end.
+    w.folderDialog->SetInitialFolder(
+        std::string(platform::WithoutTrailingSeparator(w.outputFolder)));
     w.genreBox->AddItem("");
     for (const std::string_view name : id3v1::GenreTable()) {
         w.genreBox->AddItem(std::string(name));

@@ -6,11 +6,13 @@
 
 namespace kestrune::unit1 {
 
-// Reads (write false) or writes (write true) the seven keys of the settings file in their
+enum class SettingsExchange { read, write };
+
+// Reads or writes the seven keys of the settings file in their
 // fixed order. A missing window key keeps the current value; the window's place and size are
 // applied together, once moved onto a screen. An empty encoder path or output folder falls
 // back to the program folder or the default output folder.
-void ExchangeSettings(MainWindow& w, bool write);
+void ExchangeSettings(MainWindow& w, SettingsExchange direction);
 
 // The last step of building the window: the program folder, the settings, the folder
 // browser's start, the genre names, and an encoder that exists (asked for when none is

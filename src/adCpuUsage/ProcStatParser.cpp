@@ -2,6 +2,7 @@
 #include "adCpuUsage/ProcStatParser.h"
 
 #include <charconv>
+#include <limits>
 #include <optional>
 
 namespace kestrune::cpuusage {
@@ -35,12 +36,15 @@ std::vector<std::string_view> Words(std::string_view line) {
 }
 
 // The idle ticks of one "cpuN" line, or nothing for any other line.
-std::optional<std::uint64_t> ProcessorIdleTicks(std::string_view line) {
+std::optional<ProcessorIdleTicks> IdleTicksOf(std::string_view line) {
     if (!line.starts_with(kProcessorPrefix)) {
         return std::nullopt;  // spares splitting the long interrupt lines
     }
     const std::vector<std::string_view> words = Words(line);
-    if (words.size() <= kIdleWord || !ParseNumber(words[0].substr(kProcessorPrefix.size()))) {
+    const auto processor =
+        words.empty() ? std::nullopt : ParseNumber(words[0].substr(kProcessorPrefix.size()));
+    if (words.size() <= kIdleWord || !processor ||
+        *processor > std::numeric_limits<std::uint32_t>::max()) {
         return std::nullopt;
     }
     std::uint64_t ticks = 0;
@@ -53,16 +57,16 @@ std::optional<std::uint64_t> ProcessorIdleTicks(std::string_view line) {
             ticks += *value;
         }
     }
-    return ticks;
+    return ProcessorIdleTicks{static_cast<std::uint32_t>(*processor), ticks};
 }
 
 }  // namespace
 
-std::vector<std::uint64_t> ParseProcStatIdleTicks(std::string_view text) {
-    std::vector<std::uint64_t> idleTicks;
+std::vector<ProcessorIdleTicks> ParseProcStatIdleTicks(std::string_view text) {
+    std::vector<ProcessorIdleTicks> idleTicks;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        if (const auto ticks = ProcessorIdleTicks(text.substr(0, end))) {
+        if (const auto ticks = IdleTicksOf(text.substr(0, end))) {
             idleTicks.push_back(*ticks);
         }
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);

@@ -31,20 +31,30 @@ std::int32_t ProcStatSource::Refresh() {
     if (!snapshot || snapshot->ticksPerSecond <= 0) {
         throw CpuUsageError(kUnableToReadPerformanceData);
     }
-    std::vector<std::uint64_t> idleTicks = ParseProcStatIdleTicks(snapshot->text);
+    std::vector<ProcessorIdleTicks> idleTicks = ParseProcStatIdleTicks(snapshot->text);
     if (idleTicks.empty()) {
         throw CpuUsageError(kProcessorObjectNotFound);
     }
     idleTicks_ = std::move(idleTicks);
     ticksPerSecond_ = snapshot->ticksPerSecond;
     time_ = snapshot->time;
-    return static_cast<std::int32_t>(idleTicks_.size());
+    if (processors_.empty()) {
+        for (const ProcessorIdleTicks& line : idleTicks_) {
+            processors_.push_back(line.processor);
+        }
+        std::ranges::sort(processors_);
+        processors_.erase(std::unique(processors_.begin(), processors_.end()), processors_.end());
+    }
+    return static_cast<std::int32_t>(processors_.size());
 }
 
 std::int64_t ProcStatSource::ReadIdleCounters(std::span<std::int64_t> counters) {
-    const std::size_t covered = std::min(counters.size(), idleTicks_.size());
-    for (std::size_t i = 0; i < covered; ++i) {
-        counters[i] = TicksToFileTimeUnits(idleTicks_[i], ticksPerSecond_);
+    for (const ProcessorIdleTicks& line : idleTicks_) {
+        const auto slot = std::ranges::lower_bound(processors_, line.processor);
+        const auto index = static_cast<std::size_t>(slot - processors_.begin());
+        if (slot != processors_.end() && *slot == line.processor && index < counters.size()) {
+            counters[index] = TicksToFileTimeUnits(line.ticks, ticksPerSecond_);
+        }
     }
     return time_;
 }

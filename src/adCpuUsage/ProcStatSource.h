@@ -3,6 +3,7 @@
 #pragma once
 
 #include "adCpuUsage/IdleCounterSource.h"
+#include "adCpuUsage/ProcStatParser.h"
 #include "platform/CpuSampleSources.h"
 
 #include <memory>
@@ -17,15 +18,17 @@ class ProcStatSource final : public IdleCounterSource {
 public:
     explicit ProcStatSource(std::unique_ptr<platform::ProcStatReader> reader);
 
-    // The processor count is the number of "cpuN" lines.
+    // The processors are those of the first reading's "cpuN" lines, in their order; later
+    // readings are matched to them by N.
     std::int32_t Refresh() override;
     // A processor missing from a later reading (taken offline) keeps its counter, so it
-    // reads as busy rather than idle.
+    // reads as busy rather than idle; one that was not in the first reading is left out.
     std::int64_t ReadIdleCounters(std::span<std::int64_t> counters) override;
 
 private:
     std::unique_ptr<platform::ProcStatReader> reader_;
-    std::vector<std::uint64_t> idleTicks_;
+    std::vector<std::uint32_t> processors_;  // N of each slot, ascending
+    std::vector<ProcessorIdleTicks> idleTicks_;
     std::int64_t ticksPerSecond_ = 0;
     std::int64_t time_ = 0;
 };

@@ -9,7 +9,7 @@ namespace kestrune::cpuusage {
 
 // Chooses by what the system offers: the performance data on Windows NT, the kernel
 // statistic on Windows 95/98/Me, /proc/stat on Linux. Raises CpuUsageError "Can't get the
-// Windows version" when the Windows version cannot be determined.
+// Windows version" when the system offers none of them.
 std::unique_ptr<CpuUsageMonitor> CreateSystemCpuUsageMonitor();
 
 }  // namespace kestrune::cpuusage

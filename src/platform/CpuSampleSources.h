@@ -63,7 +63,8 @@ using CpuSampleAccess =
                  std::unique_ptr<ProcStatReader>>;
 
 // The access this system offers: the performance data on Windows NT, the dynamic-data branch
-// on Windows 9x, /proc/stat on Linux. Nothing when the Windows version cannot be determined.
+// on Windows 9x, /proc/stat on Linux. Nothing when the Windows version cannot be determined,
+// or /proc/stat cannot be read.
 std::optional<CpuSampleAccess> OpenCpuSampleAccess();
 
 }  // namespace kestrune::platform

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kestrune::platform {
 
@@ -41,6 +42,13 @@ bool IsExistingFile(const std::string& path);
 // True when both paths exist and name the same file, whatever the spelling: links, letter
 // case on file systems that ignore it, "." and ".." parts.
 bool IsSameFile(const std::string& first, const std::string& second);
+
+// True when the path names an existing folder.
+bool IsFolder(const std::string& path);
+
+// The regular files directly inside a folder, as full paths sorted by name; none when the
+// folder cannot be read.
+std::vector<std::string> FilesInFolder(const std::string& folder);
 
 // Deletes a file; false when it could not (it may not exist).
 bool RemoveFile(const std::string& path);

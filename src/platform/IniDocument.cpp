@@ -2,6 +2,8 @@
 // text, so that nothing the program does not understand is lost when it writes.
 #include "platform/IniDocument.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -24,14 +26,6 @@ std::string_view Trim(std::string_view text) {
 
 bool IsBlank(std::string_view text) {
     return Trim(text).empty();
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // The name of a section header line ("[name]", blanks allowed around the name and the

@@ -18,6 +18,22 @@ std::string_view StemOf(std::string_view fileName) {
     return dot == std::string_view::npos ? fileName : fileName.substr(0, dot);
 }
 
+bool EndsWithSeparator(std::string_view path, PathSeparators separators) {
+    return !path.empty() && separators.all.find(path.back()) != std::string_view::npos;
+}
+
+std::string WithTrailingSeparator(std::string_view folder, PathSeparators separators) {
+    std::string path(folder);
+    if (!EndsWithSeparator(path, separators)) {
+        path.push_back(separators.primary);
+    }
+    return path;
+}
+
+std::string_view WithoutTrailingSeparator(std::string_view path, PathSeparators separators) {
+    return EndsWithSeparator(path, separators) ? path.substr(0, path.size() - 1) : path;
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name, PathSeparators separators) {
     std::string path(folder);
     path.push_back(separators.primary);

@@ -30,6 +30,17 @@ std::string_view FolderOf(std::string_view path, PathSeparators separators = kNa
 // A file name without its last extension: the part before its last "." (all of it without one).
 std::string_view StemOf(std::string_view fileName);
 
+// True when the path ends with one of the separators (a root folder such as "C:\" or "/").
+bool EndsWithSeparator(std::string_view path, PathSeparators separators = kNativeSeparators);
+
+// The folder with the primary separator added unless it already ends with a separator.
+std::string WithTrailingSeparator(std::string_view folder,
+                                  PathSeparators separators = kNativeSeparators);
+
+// The path with one separator at its end taken off, if it has one.
+std::string_view WithoutTrailingSeparator(std::string_view path,
+                                          PathSeparators separators = kNativeSeparators);
+
 // The folder, one primary separator and the name.
 std::string JoinPath(std::string_view folder, std::string_view name,
                      PathSeparators separators = kNativeSeparators);

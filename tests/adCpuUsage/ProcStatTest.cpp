@@ -16,7 +16,7 @@ namespace kestrune::cpuusage {
 namespace {
 
 using test::ExpectCpuUsageError;
-using Ticks = std::vector<std::uint64_t>;
+using Ticks = std::vector<ProcessorIdleTicks>;
 
 TEST(ProcStatParser, AddsIowaitToIdleForEveryProcessorLine) {
     struct Case {
@@ -31,17 +31,19 @@ TEST(ProcStatParser, AddsIowaitToIdleForEveryProcessorLine) {
          "cpu1 4910 0 3705 33175 367 0 131 0 0 0\n"
          "intr 229647 0 0 0 0 0 0 0\n"
          "ctxt 465148\nbtime 1765084712\nprocesses 3112\n",
-         {36528, 33542}},
-        {"no iowait field", "cpu0 1 2 3 40\ncpu1 1 2 3 50", {40, 50}},
-        {"numbering with gaps", "cpu0 0 0 0 1 1\ncpu2 0 0 0 2 2\ncpu17 0 0 0 3 3\n", {2, 4, 6}},
-        {"blank runs", "cpu3   1\t2  3   4  5\n", {9}},
+         {{0, 36528}, {1, 33542}}},
+        {"no iowait field", "cpu0 1 2 3 40\ncpu1 1 2 3 50", {{0, 40}, {1, 50}}},
+        {"numbering with gaps",
+         "cpu0 0 0 0 1 1\ncpu2 0 0 0 2 2\ncpu17 0 0 0 3 3\n",
+         {{0, 2}, {2, 4}, {17, 6}}},
+        {"blank runs", "cpu3   1\t2  3   4  5\n", {{3, 9}}},
         {"not well formed",
          "cpu0 1 2 3\ncpux 1 2 3 4 5\ncpu 1 2 3 4 5\ncpu1 1 2 x 4 5\ncpu2 1 2 3 -4 5\n"
          "cpu3 1 2 3 4 5x\nxcpu4 1 2 3 4 5\ncpu-1 1 2 3 4 5\n",
          {}},
         {"counts as large as 64 bits",
          "cpu0 0 0 0 18446744073709551615 0\n",
-         {18446744073709551615u}},
+         {{0, 18446744073709551615u}}},
         {"count past 64 bits", "cpu0 0 0 0 18446744073709551616 0\n", {}},
         {"empty", "", {}},
     };
@@ -112,14 +114,15 @@ TEST_F(ProcStatMonitor, TicksAreScaledByTheKernelsTickRate) {
     EXPECT_DOUBLE_EQ(monitor.ProcessorLoad(0), 0.5);
 }
 
-TEST_F(ProcStatMonitor, ProcessorLeavingAfterTheFirstReadingReadsAsBusy) {
-    Queue("cpu0 0 0 0 0 0\ncpu1 0 0 0 0 0\n", kSomeTime);
-    Queue("cpu0 0 0 0 100 0\n", kSomeTime + kOneSecond);
+TEST_F(ProcStatMonitor, ProcessorLeavingAfterTheFirstReadingReadsAsBusyAndShiftsNoOther) {
+    Queue("cpu0 0 0 0 0 0\ncpu1 0 0 0 0 0\ncpu2 0 0 0 0 0\n", kSomeTime);
+    Queue("cpu0 0 0 0 100 0\ncpu2 0 0 0 50 0\ncpu3 0 0 0 100 0\n", kSomeTime + kOneSecond);
     monitor.TakeSample();
     monitor.TakeSample();
-    EXPECT_EQ(monitor.ProcessorCount(), 2);
+    EXPECT_EQ(monitor.ProcessorCount(), 3);
     EXPECT_DOUBLE_EQ(monitor.ProcessorLoad(0), 0.0);
     EXPECT_DOUBLE_EQ(monitor.ProcessorLoad(1), 1.0);
+    EXPECT_DOUBLE_EQ(monitor.ProcessorLoad(2), 0.5);
 }
 
 TEST_F(ProcStatMonitor, UnreadableOrEmptyReadingsAreErrors) {

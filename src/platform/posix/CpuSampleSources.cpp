@@ -12,6 +12,7 @@ namespace kestrune::platform {
 
 namespace {
 
+constexpr const char* kProcStatPath = "/proc/stat";
 constexpr std::int64_t kUnitsPerSecond = 10'000'000;  // 100-nanosecond units
 constexpr std::int64_t kUnitsPerNanosecond = 100;
 // Seconds from 1601-01-01 (the FILETIME origin) to 1970-01-01 (the POSIX origin).
@@ -25,7 +26,7 @@ public:
         if (ticksPerSecond <= 0 || ::clock_gettime(CLOCK_REALTIME, &now) != 0) {
             return std::nullopt;
         }
-        std::ifstream file("/proc/stat", std::ios::binary);
+        std::ifstream file(kProcStatPath, std::ios::binary);
         if (!file) {
             return std::nullopt;
         }
@@ -43,6 +44,9 @@ public:
 }  // namespace
 
 std::optional<CpuSampleAccess> OpenCpuSampleAccess() {
+    if (::access(kProcStatPath, R_OK) != 0) {
+        return std::nullopt;
+    }
     return CpuSampleAccess{std::make_unique<ProcStatFileReader>()};
 }
 

@@ -3,11 +3,16 @@
 // device or socket could block a read for ever.
 #include "platform/File.h"
 
+#include "platform/Paths.h"
+
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 
 namespace kestrune::platform {
 
@@ -63,6 +68,30 @@ bool IsSameFile(const std::string& first, const std::string& second) {
     struct stat b {};
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::string> FilesInFolder(const std::string& folder) {
+    struct CloseDir {
+        void operator()(DIR* dir) const { ::closedir(dir); }
+    };
+    const std::unique_ptr<DIR, CloseDir> listing(::opendir(folder.c_str()));
+    std::vector<std::string> files;
+    if (!listing) {
+        return files;
+    }
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string path = JoinPath(folder, entry->d_name);
+        if (IsExistingFile(path)) {
+            files.push_back(path);
+        }
+    }
+    std::ranges::sort(files);
+    return files;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -6,6 +6,7 @@
 // /proc, what its processor time is summed over.
 #include "platform/Process.h"
 
+#include "platform/AsciiText.h"
 #include "platform/CommandLine.h"
 #include "platform/Handle.h"
 #include "platform/OutputTail.h"
@@ -46,8 +47,7 @@ bool InheritedLocaleIsUtf8() {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0') {
             std::string lower(value);
-            std::transform(lower.begin(), lower.end(), lower.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            std::ranges::transform(lower, lower.begin(), AsciiLower);
             return lower.find("utf-8") != std::string::npos ||
                    lower.find("utf8") != std::string::npos;
         }

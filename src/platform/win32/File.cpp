@@ -3,11 +3,13 @@
 // 64-bit size. Only disk files are read: a device or pipe could block a read for ever.
 #include "platform/File.h"
 
+#include "platform/Paths.h"
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace kestrune::platform {
 
@@ -89,10 +91,9 @@ std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::string& path) 
     if (handle == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
+    const OwnedHandle owned(reinterpret_cast<NativeHandle>(handle));
     BY_HANDLE_FILE_INFORMATION information{};
-    const bool known = GetFileInformationByHandle(handle, &information) != 0;
-    CloseHandle(handle);
-    if (!known) {
+    if (!GetFileInformationByHandle(handle, &information)) {
         return std::nullopt;
     }
     return information;
@@ -105,6 +106,32 @@ bool IsSameFile(const std::string& first, const std::string& second) {
     const auto b = FileIdentity(second);
     return a && b && a->dwVolumeSerialNumber == b->dwVolumeSerialNumber &&
            a->nFileIndexHigh == b->nFileIndexHigh && a->nFileIndexLow == b->nFileIndexLow;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(win32::Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> FilesInFolder(const std::string& folder) {
+    std::vector<std::string> files;
+    struct CloseSearch {
+        void operator()(HANDLE search) const { FindClose(search); }
+    };
+    WIN32_FIND_DATAW found{};
+    const HANDLE first =
+        FindFirstFileW(win32::Widen(WithTrailingSeparator(folder) + "*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) {
+        return files;
+    }
+    const std::unique_ptr<void, CloseSearch> search(first);
+    do {
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0) {
+            files.push_back(WithTrailingSeparator(folder) + win32::Narrow(found.cFileName));
+        }
+    } while (FindNextFileW(search.get(), &found));
+    std::ranges::sort(files);
+    return files;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -1,6 +1,7 @@
 // Settings files on Windows: the W profile functions, with UTF-8 <-> UTF-16 at the boundary.
 #include "platform/Profile.h"
 
+#include "platform/Handle.h"
 #include "platform/IniDocument.h"
 #include "platform/TextCodec.h"
 #include "platform/win32/WideText.h"
@@ -24,10 +25,10 @@ void StartUnicodeFileIfMissing(const std::wstring& path) {
     if (handle == INVALID_HANDLE_VALUE) {
         return;
     }
+    const OwnedHandle owned(reinterpret_cast<NativeHandle>(handle));
     constexpr BYTE kUtf16LittleEndianMark[] = {0xFF, 0xFE};
     DWORD written = 0;
     WriteFile(handle, kUtf16LittleEndianMark, sizeof kUtf16LittleEndianMark, &written, nullptr);
-    CloseHandle(handle);
 }
 
 }  // namespace

@@ -12,10 +12,9 @@ std::string OpenDialogResultText(const std::vector<std::string>& paths) {
     if (paths.empty()) {
         return {};
     }
-    std::string result(platform::FolderOf(paths.front()));
-    if (result.size() > 1) {
-        result.pop_back();  // the final separator, kept only by the root
-    }
+    // The folder without its final separator, which only the root keeps.
+    const std::string_view folder = platform::FolderOf(paths.front());
+    std::string result(folder.size() > 1 ? platform::WithoutTrailingSeparator(folder) : folder);
     for (const std::string& path : paths) {
         result += '\r';
         result += platform::FileNameOf(path);
