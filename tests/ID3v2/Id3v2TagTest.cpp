@@ -256,11 +256,48 @@ TEST(Id3v2Tag, SlotTakesOnlyFramesWithAKnownEncodingAndTheLastOneWins) {
 }
 
 TEST(Id3v2Tag, OnlyTheFirst500BytesOfAFrameAreKeptAndTheScanGoesPastTheRest) {
-    const Bytes commentData = Concat({BytesOf(std::string_view("\0eng", 4)), {0}, Bytes(995, 'a')});
-    const Id3v2Tag tag = ReadFrames(
-        3, Concat({Frame3("COMM", commentData), Frame3("TIT2", LegacyTextData("After"))}));
-    EXPECT_EQ(tag.comment, std::string(495, 'a'));
+    const Id3v2Tag tag =
+        ReadFrames(3, Concat({Frame3("TCOM", LegacyTextData(std::string(999, 'a'))),
+                              Frame3("TIT2", LegacyTextData("After"))}));
+    EXPECT_EQ(tag.composer, std::string(499, 'a'));
     EXPECT_EQ(tag.title, "After");
+}
+
+// A podcast's description runs far past 500 bytes; it is carried into re-encoded files.
+TEST(Id3v2Tag, CommentIsTheFirstCommentFrameReadWholeWithinTheTagAndItsBound) {
+    const auto comment = [](std::uint8_t encoding, const Bytes& description, const Bytes& text) {
+        return Concat({{encoding}, BytesOf("eng"), description, text});
+    };
+    const std::string longText(3000, 'p');
+    const struct {
+        std::uint8_t version;
+        std::string_view id;
+        Bytes first;
+        std::string text;
+    } cases[] = {
+        {2, "COM", comment(0, BytesOf(std::string_view("d\0", 2)), BytesOf(longText)), longText},
+        {3, "COMM",
+         comment(1, Concat({{0xFF, 0xFE}, test::Utf16LittleEndian(u"d"), {0, 0}}),
+                 Concat({{0xFF, 0xFE}, test::Utf16LittleEndian(u"Запись")})),
+         "Запись"},
+        {4, "COMM", comment(2, {0, 0}, test::Utf16BigEndian(u"Ёж")), "Ёж"},
+        {4, "COMM", comment(3, BytesOf(std::string_view("\0", 1)), BytesOf("Ёлка")), "Ёлка"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.version));
+        const auto frame = [&](const Bytes& data) { return MakeId3v2Frame(c.version, c.id, data); };
+        const Id3v2Tag tag = ReadFrames(
+            c.version, Concat({frame(TextData(4, BytesOf("unknown encoding"))), frame(c.first),
+                               frame(comment(0, {0}, BytesOf("Second")))}));
+        EXPECT_EQ(tag.comment, c.text);
+    }
+
+    const Bytes huge = comment(0, {0}, Bytes(10000, 'h'));
+    EXPECT_EQ(ReadFrames(3, Frame3("COMM", huge)).comment, std::string(8192 - 5, 'h'));
+    // Declared past the end of the tag: only what the tag holds is read.
+    const Bytes cut =
+        Concat({MakeId3v2FrameHeader(3, "COMM", 5000), comment(0, {0}, BytesOf("Cut"))});
+    EXPECT_EQ(Read(Concat({MakeId3v2Tag(3, cut), kAudio})).comment, "Cut");
 }
 
 TEST(Id3v2Tag, FrameWithBit7OfItsSecondFlagsByteIsSkipped) {
