@@ -98,7 +98,18 @@ TEST(FileListRow, Id3v1TextWinsFieldByFieldAndTheGenreComesFromIt) {
     }
 }
 
-TEST(FileListRow, Id3v1CopyWithQuestionMarksForWhatItCouldNotHoldGivesWayToId3v2) {
+// A file with both tags whose ID3v2 frames and ID3v1 fields are given.
+std::string WriteBothTags(const test::TempDir& dir, const Bytes& v2Frames,
+                          const test::Id3v1Fields& v1) {
+    const std::string path = dir.File("both.mp3");
+    test::WriteBytes(
+        path, test::Concat({test::MakeId3v2Tag(3, v2Frames, 16),
+                            test::Frames(test::kMpeg1Layer3At128, 40), test::MakeId3v1Tag(v1)}));
+    return path;
+}
+
+TEST(FileListRow, Id3v1TextThatOnlyCopiesTheStartOfTheId3v2TextGivesWayToIt) {
+    const std::u16string longTitle = u"Очень длинное название песни из альбома";
     const struct {
         std::string v1;
         std::u16string v2;
@@ -106,20 +117,70 @@ TEST(FileListRow, Id3v1CopyWithQuestionMarksForWhatItCouldNotHoldGivesWayToId3v2
     } cases[] = {
         {"?????", u"Песня", "Песня"},
         {"Caf?", u"Café", "Café"},
-        {"??????????????????????????????", u"Очень длинное название песни из альбома",
-         "Очень длинное название песни из альбома"},  // the copy was cut to 30
-        {"Song?", u"Song?", "Song?"},                 // same text: nothing was replaced
-        {"???", u"Песня", "???"},                     // not a copy: other length
-        {"?x???", u"Песня", "?x???"},                 // not a copy: other letters
+        {"Song?", u"Song?", "Song?"},
+        {"????? ??????? ???????? ????? ?", longTitle, "Очень длинное название песни из альбома"},
+        {"A title of exactly thirty char", u"A title of exactly thirty characters and more",
+         "A title of exactly thirty characters and more"},  // a plain cut
+        {"Cut right after the blank", u"Cut right after the blank     and more",
+         "Cut right after the blank     and more"},   // the reader trimmed the blanks
+        {"Why?", u"Why!", "Why?"},                    // "?" stands only for what ASCII lacks
+        {"?mega Band", u"Omega Band", "?mega Band"},  // the same
+        {"?mega Band", u"Ωmega Band", "Ωmega Band"},
+        {"???", u"Песня", "???"},      // other length
+        {"?x???", u"Песня", "?x???"},  // other letters
+        {"Title", u"", "Title"},
+        {"A title of exactly thirty cha", u"A title of exactly thirty characters",
+         "A title of exactly thirty cha"},  // one character short of the cut
     };
     test::TempDir dir;
     for (const auto& c : cases) {
-        const std::string path = dir.File("both.mp3");
         const Bytes v2 = test::MakeId3v2Frame(3, "TIT2", test::Utf16TextData(c.v2));
-        test::WriteBytes(path, test::Concat({test::MakeId3v2Tag(3, v2, 16),
-                                             test::Frames(test::kMpeg1Layer3At128, 40),
-                                             test::MakeId3v1Tag({.title = c.v1})}));
-        EXPECT_EQ(ReadFileListRow(path).title, c.taken) << c.v1;
+        EXPECT_EQ(ReadFileListRow(WriteBothTags(dir, v2, {.title = c.v1})).title, c.taken) << c.v1;
+    }
+    // Each field on its own, with its own area; the year's is 4 characters.
+    const Bytes v2 = test::Concat({
+        test::MakeId3v2Frame(3, "TPE1", test::Utf16TextData(u"Кино")),
+        test::MakeId3v2Frame(3, "TALB", test::LegacyTextData("Album")),
+        test::MakeId3v2Frame(3, "TDRC", test::LegacyTextData("1988-05-01")),
+    });
+    const FileListRow row = ReadFileListRow(
+        WriteBothTags(dir, v2, {.artist = "????", .album = "Other", .year = "1988"}));
+    EXPECT_EQ(row.artist, "Кино");
+    EXPECT_EQ(row.album, "Other");
+    EXPECT_EQ(row.year, "1988");
+}
+
+TEST(FileListRow, TrackAndCommentComeFromId3v2BeforeId3v1) {
+    const Bytes v2Both = test::Concat({
+        test::MakeId3v2Frame(3, "TRCK", test::LegacyTextData("5/12")),
+        test::MakeId3v2Frame(3, "COMM",
+                             test::Concat({{1},
+                                           test::BytesOf("eng"),
+                                           {0, 0},
+                                           {0xFF, 0xFE},
+                                           test::Utf16LittleEndian(u"Из тега v2")})),
+    });
+    const struct {
+        const char* what;
+        Bytes v2;
+        test::Id3v1Fields v1;
+        const char* track;
+        const char* comment;
+    } cases[] = {
+        {"both tags", v2Both, {.comment = "v1 comment", .track = 7}, "5/12", "Из тега v2"},
+        {"ID3v1.1 only", {}, {.comment = "v1 comment", .track = 7}, "7", "v1 comment"},
+        {"ID3v1.0",
+         {},
+         {.comment = "A 30-character comment, whole!"},
+         "",
+         "A 30-character comment, whole!"},
+        {"no tag values", {}, {}, "", ""},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        const FileListRow row = ReadFileListRow(WriteBothTags(dir, c.v2, c.v1));
+        EXPECT_EQ(row.track, c.track) << c.what;
+        EXPECT_EQ(row.comment, c.comment) << c.what;
     }
 }
 
