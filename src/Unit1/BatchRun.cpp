@@ -4,8 +4,10 @@
 // deleted; a row whose output would overwrite a listed file is never encoded.
 #include "Unit1/BatchRun.h"
 
+#include "Unit1/CoverPictureFile.h"
 #include "Unit1/EncoderProcess.h"
 #include "Unit1/MainWindowCommandLine.h"
+#include "Unit1/OptionControls.h"
 #include "Unit1/RunReport.h"
 #include "platform/File.h"
 #include "processMP3/ProgressWindow.h"
@@ -54,9 +56,11 @@ std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& pr
     if (WritesOverAListedFile(w, outputPath)) {
         return FailedRow{values.outputName, RowFailure::Skipped, {}};
     }
+    // Holds the picture the command line names until the encoder has ended, whatever the end.
+    const CoverPictureFile cover(ReadEncoderOptions(w), values.sourcePath, outputPath);
     // The encoder's path is quoted, so a folder with blanks in its name still works.
     const std::string commandLine =
-        "\"" + w.encoderPath + "\"" + BuildEncoderCommandLine(w, row, w.outputFolder);
+        "\"" + w.encoderPath + "\"" + BuildEncoderCommandLine(w, row, w.outputFolder, cover.Path());
     if (!encoder.StartEncoder(commandLine, platform::kCreateNewConsole,
                               platform::kThreadPriorityNormal)) {
         toolkit::ShowMessage(w.window.get(), kLaunchFailure, w.window->Caption());

@@ -13,6 +13,8 @@ namespace kestrune::unit1 {
 // The row's values by index; an index without an entry reads as empty text.
 EncoderRow ReadEncoderRow(const MainWindow& w, int row);
 
-std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFolder);
+// picturePath names a file with the row's cover picture, or is empty.
+std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFolder,
+                                    const std::string& picturePath = {});
 
 }  // namespace kestrune::unit1

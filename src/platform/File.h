@@ -6,6 +6,7 @@
 #include "platform/Handle.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace kestrune::platform {
@@ -42,5 +43,10 @@ bool IsSameFile(const std::string& first, const std::string& second);
 
 // Deletes a file; false when it could not (it may not exist).
 bool RemoveFile(const std::string& path);
+
+// Creates a file that does not exist yet, readable and writable by its owner only, and
+// writes the bytes into it. False when the path exists or the file cannot be written; then
+// nothing of it is left behind.
+bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace kestrune::platform
