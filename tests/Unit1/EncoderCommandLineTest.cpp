@@ -73,16 +73,12 @@ TEST(EncoderCommandLine, TrackCommentAndPictureFollowTheGenreWhenTheRowHasThem) 
     } cases[] = {
         {true, true, "5/12", "Live", "/out/Song.mp3.cover",
          "--tn \"5/12\" --tc \"Live\" --ti \"/out/Song.mp3.cover\" --add-id3v2"},
-        {false, true, "5/12", "Live", "/out/Song.mp3.cover",
-         "--tn \"5/12\" --tc \"Live\" --ti \"/out/Song.mp3.cover\" --id3v2-only"},
         {true, false, "5/12", "Live", "/out/Song.mp3.cover",
          "--tn \"5/12\" --tc \"Live\" --id3v1-only"},  // an ID3v1 tag holds no picture
-        {true, true, "7", "", "", "--tn \"7\" --add-id3v2"},
-        {true, false, "", "Запись с концерта", "", "--tc \"Запись с концерта\" --id3v1-only"},
         {false, true, "", "", "/out/Обложка", "--ti \"/out/Обложка\" --id3v2-only"},
+        {false, true, "", "Запись", "", "--tc \"Запись\" --id3v2-only"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.pieces);
         EncoderOptions options;
         options.tagV1 = c.tagV1;
         options.tagV2 = c.tagV2;
@@ -92,8 +88,7 @@ TEST(EncoderCommandLine, TrackCommentAndPictureFollowTheGenreWhenTheRowHasThem) 
         row.picturePath = c.picture;
         EXPECT_EQ(BuildEncoderCommandLine(options, row, "/out", kPosixSeparators),
                   start + c.pieces + kPiece7);
-        options.tagV1 = false;
-        options.tagV2 = false;
+        options.tagV1 = options.tagV2 = false;
         EXPECT_EQ(BuildEncoderCommandLine(options, row, "/out", kPosixSeparators),
                   std::string(" --mp3input --nohist  -m s -b 32") + kPiece7);
     }

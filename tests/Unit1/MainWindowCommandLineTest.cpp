@@ -28,21 +28,6 @@ TEST_F(MainWindowCommandLine, TheControlsAndTheRowAreReadWhenTheLineIsBuilt) {
     EXPECT_EQ(BuildEncoderCommandLine(w, 0, "/out"), " --mp3input --nohist  -m m -V 3" + input);
 }
 
-TEST_F(MainWindowCommandLine, TheRowsTrackAndCommentAndTheGivenPictureAreCarriedOver) {
-    MainWindow& w = Build();
-    const std::string song = MakeTaggedMp3("a.mp3", "Title", 17);
-    driver.QueueOpenDialogResult(song);
-    driver.Click(*w.addButton);
-    w.fileList.tracks.at(0) = "5/12";
-    w.fileList.comments.at(0) = "Live";
-    driver.Click(*w.id3v2Box);
-    EXPECT_EQ(BuildEncoderCommandLine(w, 0, "/out", "/out/a.mp3.cover"),
-              " --mp3input --nohist  -m s -b 32 --tt \"Title\" --ta \"\" --tl \"\" --ty \"\" "
-              "--tg \"17\" --tn \"5/12\" --tc \"Live\" --ti \"/out/a.mp3.cover\" --add-id3v2 -e "
-              "n-s --silent \"" +
-                  song + "\" \"/out/a.mp3\"");
-}
-
 TEST_F(MainWindowCommandLine, ARowWithoutEntriesReadsAsEmptyValues) {
     MainWindow& w = Build();
     EXPECT_EQ(BuildEncoderCommandLine(w, 3, "/out"),

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <filesystem>
-#include <vector>
 
 namespace kestrune::platform {
 namespace {
@@ -81,21 +80,6 @@ TEST(File, RemoveFileDeletesOnlyWhatExists) {
     EXPECT_TRUE(RemoveFile(path));
     EXPECT_FALSE(IsExistingFile(path));
     EXPECT_FALSE(RemoveFile(path));
-}
-
-TEST(File, WriteNewFileWritesOnlyFilesThatDoNotExistYet) {
-    test::TempDir dir;
-    const std::string path = dir.File("Обложка.cover");
-    const std::vector<std::uint8_t> bytes{0x89, 'P', 'N', 'G', 0, 0xFF};
-    EXPECT_TRUE(WriteNewFile(path, bytes));
-    EXPECT_EQ(test::ReadBytes(path), bytes);
-    EXPECT_EQ(std::filesystem::status(std::filesystem::u8path(path)).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-
-    EXPECT_FALSE(WriteNewFile(path, {}));
-    EXPECT_EQ(test::ReadBytes(path), bytes);
-    EXPECT_FALSE(WriteNewFile(dir.Path().string(), bytes));
-    EXPECT_FALSE(WriteNewFile(dir.File("missing/a.cover"), bytes));
 }
 
 TEST(MemorySource, ReadsLikeAFile) {
