@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace kestrune::unit1 {
 
@@ -17,7 +18,7 @@ namespace {
 struct Signature {
     std::array<std::uint8_t, 4> start;
     std::size_t length;         // of start
-    std::size_t shortestImage;  // LAME refuses images of this many bytes or fewer
+    std::size_t shortestImage;  // the fewest bytes LAME takes: more than the mark
 };
 constexpr std::array<Signature, 3> kSignatures{{
     {{0xFF, 0xD8}, 2, 3},           // JPEG
@@ -25,8 +26,8 @@ constexpr std::array<Signature, 3> kSignatures{{
     {{'G', 'I', 'F', '8'}, 4, 5},   // GIF
 }};
 
-// The largest tag size field, less room for the frames LAME writes besides the picture:
-// the texts and a comment of up to 8 KiB, in UTF-16.
+// The most the tag's 28-bit size field can state, less ample room for what LAME writes
+// besides the picture: the texts and a comment of up to 8 KiB, in UTF-16.
 constexpr std::uint64_t kLargestTag = (std::uint64_t{1} << 28) - 1;
 constexpr std::uint64_t kLargestPictureFrame = kLargestTag - 64 * 1024;
 
