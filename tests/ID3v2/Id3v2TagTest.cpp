@@ -271,7 +271,9 @@ TEST(Id3v2Tag, CommentIsTheFirstCommentFrameReadWholeWithinTheTagAndItsBound) {
     const std::string longText(3000, 'p');
     for (const auto& [version, id] :
          {std::pair<std::uint8_t, std::string_view>{2, "COM"}, {3, "COMM"}, {4, "COMM"}}) {
-        const auto frame = [&](const Bytes& data) { return MakeId3v2Frame(version, id, data); };
+        const auto frame = [version = version, id = id](const Bytes& data) {
+            return MakeId3v2Frame(version, id, data);
+        };
         const Id3v2Tag tag =
             ReadFrames(version, Concat({frame(TextData(4, BytesOf("unknown encoding"))),
                                         frame(comment(longText)), frame(comment("Second"))}));

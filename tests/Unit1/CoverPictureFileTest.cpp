@@ -42,7 +42,7 @@ protected:
 
     test::TempDir dir;
     const std::string output = dir.File("Песня (2).mp3");
-    const EncoderOptions id3v1Only;
+    const EncoderOptions id3v1Only{};
     const EncoderOptions withId3v2{.tagV2 = true};
 };
 
