@@ -1,4 +1,5 @@
-// Fuzz target: the ID3v2 reader on arbitrary bytes.
+// Fuzz target: the ID3v2 reader on arbitrary bytes, as a whole tag and as picture frame data.
+#include "ID3v2/AttachedPicture.h"
 #include "ID3v2/Id3v2Tag.h"
 #include "platform/MemorySource.h"
 
@@ -6,8 +7,15 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kestrune::id3v2;
     kestrune::platform::MemorySource source({data, size});
-    kestrune::id3v2::Id3v2Tag tag;
+    Id3v2Tag tag;
     tag.ReadFrom(source);
+    // A bound below the usual input size, so pictures are both read and left out.
+    constexpr std::uint64_t kLargestFrame = 256;
+    ReadCoverPicture(source, kLargestFrame);
+    for (const FrameForm form : {FrameForm::threeCharacterIds, FrameForm::fourCharacterIds}) {
+        ParseAttachedPicture({data, size}, form);
+    }
     return 0;
 }

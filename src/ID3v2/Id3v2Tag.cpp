@@ -75,6 +75,7 @@ bool Id3v2Tag::ReadFrom(platform::ByteSource& source) {
     }
     exists = true;
     version = header[3];
+    flags = header[5];
     const std::int64_t declaredSize = DeclaredTagSize(header);
     size = declaredSize > source.Size() ? 0 : static_cast<std::int32_t>(declaredSize);
     if (size == 0 || version < 2 || version > 4) {

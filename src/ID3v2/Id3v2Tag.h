@@ -14,6 +14,7 @@ class Id3v2Tag {
 public:
     bool exists = false;
     std::uint8_t version = 0;  // the header's major version byte
+    std::uint8_t flags = 0;    // the header's flags byte
     // Header, frames, padding and footer: where the audio begins. 0 without a tag, and
     // when the declared size is larger than the file.
     std::int32_t size = 0;
@@ -23,8 +24,8 @@ public:
     std::uint16_t track = 0;
     std::string trackText;  // e.g. "3/12"
     std::string year;
-    std::string genre;  // without a leading genre reference such as "(17)"
-    std::string comment;
+    std::string genre;    // without a leading genre reference such as "(17)"
+    std::string comment;  // the first comment frame's text, read whole
     std::string composer;
     std::string encoder;
     std::string copyright;

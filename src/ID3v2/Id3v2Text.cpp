@@ -58,6 +58,20 @@ std::string DecodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
     return std::string(TrimControls(platform::Utf16ToUtf8(units)));
 }
 
+// Decodes what follows the description, or all of it when the description has no terminator;
+// headerLength counts the encoding byte and what stands between it and the description.
+std::string DecodeDescribedText(std::span<const std::uint8_t> data, std::size_t headerLength) {
+    if (data.empty()) {
+        return {};
+    }
+    const std::uint8_t encoding = data[0];
+    const auto description = data.subspan(std::min(headerLength, data.size()));
+    return DecodeEncodedText(
+        encoding, description.subspan(DescriptionEnd(encoding, description).value_or(0)));
+}
+
+}  // namespace
+
 std::string DecodeEncodedText(std::uint8_t encoding, std::span<const std::uint8_t> text) {
     switch (encoding) {
         case kUtf16WithMark:
@@ -71,35 +85,22 @@ std::string DecodeEncodedText(std::uint8_t encoding, std::span<const std::uint8_
     }
 }
 
-// Where the text after a description starts: behind the description's terminator, a zero
-// unit at an even distance for UTF-16 and a zero byte otherwise; 0 when it has none.
-std::size_t TextStartAfterDescription(std::uint8_t encoding,
-                                      std::span<const std::uint8_t> description) {
+std::optional<std::size_t> DescriptionEnd(std::uint8_t encoding,
+                                          std::span<const std::uint8_t> description) {
     if (encoding == kUtf16WithMark || encoding == kUtf16BigEndian) {
         for (std::size_t at = 0; at + 1 < description.size(); at += 2) {
             if (description[at] == 0 && description[at + 1] == 0) {
                 return at + 2;
             }
         }
-        return 0;
+        return std::nullopt;
     }
     const auto zero = std::find(description.begin(), description.end(), 0);
-    return zero == description.end() ? 0 : static_cast<std::size_t>(zero - description.begin()) + 1;
-}
-
-// Decodes what follows the description; headerLength counts the encoding byte and what
-// stands between it and the description.
-std::string DecodeDescribedText(std::span<const std::uint8_t> data, std::size_t headerLength) {
-    if (data.empty()) {
-        return {};
+    if (zero == description.end()) {
+        return std::nullopt;
     }
-    const std::uint8_t encoding = data[0];
-    const auto description = data.subspan(std::min(headerLength, data.size()));
-    return DecodeEncodedText(encoding,
-                             description.subspan(TextStartAfterDescription(encoding, description)));
+    return static_cast<std::size_t>(zero - description.begin()) + 1;
 }
-
-}  // namespace
 
 bool IsKnownTextEncoding(std::uint8_t encoding) {
     return encoding <= kUtf8;

@@ -1,5 +1,6 @@
-// Builds a file list row from one analysis: the ID3v1 text is preferred field by field, the
-// ID3v2 text fills what it leaves empty, and the genre comes from the ID3v1 tag alone.
+// Builds a file list row from one analysis: the ID3v1 text is preferred field by field unless
+// it is empty or only a copy of the ID3v2 text, the genre comes from the ID3v1 tag alone, and
+// the track number and comment from the ID3v2 tag before the ID3v1 tag.
 #include "MPEGaudio/FileListRow.h"
 
 #include "ID3v1/GenreTable.h"
@@ -16,31 +17,35 @@ namespace {
 
 constexpr std::size_t kTextArea = 30;  // characters of an ID3v1 title, artist or album
 constexpr std::size_t kYearArea = 4;
+constexpr char32_t kLastAscii = 0x7F;
 
-// Taggers and encoders that write both tags put the ID3v2 text into the ID3v1 tag too, with
-// "?" for every character ID3v1 cannot hold, cut to its area. Such a copy says less than
-// the ID3v2 text it came from, which is kept instead: re-encoding must not turn a Cyrillic
-// title into question marks.
-bool IsLossyCopy(std::string_view v1, std::string_view v2, std::size_t area) {
+// Taggers and encoders that write both tags put the start of the ID3v2 text into the ID3v1
+// area, trimmed as the ID3v1 reader trims, with "?" for every character their code page
+// cannot hold. Such a copy says no more than the ID3v2 text it came from, which is kept
+// instead: re-encoding must not cut a title or turn Cyrillic into question marks. Any
+// other ID3v1 text is the user's own and wins.
+bool IsCopyOfStart(std::string_view v1, std::string_view v2, std::size_t area) {
     const std::u32string copy = platform::CodePoints(v1);
-    const std::u32string original = platform::CodePoints(v2);
-    if (copy.size() != std::min(original.size(), area)) {
-        return false;
+    std::u32string start = platform::CodePoints(v2).substr(0, area);
+    while (!start.empty() && start.back() <= U' ') {
+        start.pop_back();
     }
-    bool replaced = false;
-    for (std::size_t i = 0; i < copy.size(); ++i) {
-        if (copy[i] == U'?' && original[i] != U'?') {
-            replaced = true;
-        } else if (copy[i] != original[i]) {
-            return false;
-        }
-    }
-    return replaced;
+    return std::ranges::equal(copy, start, [](char32_t copied, char32_t original) {
+        return copied == original || (copied == U'?' && original > kLastAscii);
+    });
 }
 
-// The ID3v1 text when it says something, else the ID3v2 text.
+// The ID3v1 text when it says something of its own, else the ID3v2 text.
 const std::string& Preferred(const std::string& v1, const std::string& v2, std::size_t area) {
-    return v1.empty() || IsLossyCopy(v1, v2, area) ? v2 : v1;
+    return v1.empty() || IsCopyOfStart(v1, v2, area) ? v2 : v1;
+}
+
+// The ID3v2 track text, such as "5/12", else the ID3v1.1 track byte.
+std::string TrackOf(const MpegAudioInfo& info) {
+    if (!info.id3v2.trackText.empty()) {
+        return info.id3v2.trackText;
+    }
+    return info.id3v1.track != 0 ? std::to_string(info.id3v1.track) : std::string();
 }
 
 }  // namespace
@@ -65,6 +70,8 @@ FileListRow ReadFileListRow(const std::string& path) {
     row.artist = Preferred(info.id3v1.artist, info.id3v2.artist, kTextArea);
     row.album = Preferred(info.id3v1.album, info.id3v2.album, kTextArea);
     row.year = Preferred(info.id3v1.year, info.id3v2.year, kYearArea);
+    row.track = TrackOf(info);
+    row.comment = info.id3v2.comment.empty() ? info.id3v1.comment : info.id3v2.comment;
     if (info.id3v1.exists && info.id3v1.genreId < id3v1::kGenreCount) {
         row.genre = std::to_string(info.id3v1.genreId);
     }

@@ -1,6 +1,7 @@
 // What the file list shows and keeps for one file: its name, size, bit rate and kind, the
-// tag values the encoder will write, and the playing time. The file list and kestrune-probe
-// both take their rows from here, so they never disagree.
+// tag values the encoder will write, the track number and comment it carries over, and the
+// playing time. The file list and kestrune-probe both take their rows from here, so they
+// never disagree.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,9 @@ struct FileListRow {
     std::string artist;
     std::string album;
     std::string year;
-    std::string genre;      // ID3v1 genre number "0".."147", empty for no genre
+    std::string genre;  // ID3v1 genre number "0".."147", empty for no genre
+    std::string track;  // as the tag has it, e.g. "5/12"; empty for none
+    std::string comment;
     double duration = 0.0;  // seconds
 };
 

@@ -5,8 +5,10 @@
 // same name survives it. A row whose output would overwrite a listed file is never encoded.
 #include "Unit1/BatchRun.h"
 
+#include "Unit1/CoverPictureFile.h"
 #include "Unit1/EncoderProcess.h"
 #include "Unit1/MainWindowCommandLine.h"
+#include "Unit1/OptionControls.h"
 #include "Unit1/RunOutputs.h"
 #include "Unit1/RunReport.h"
 #include "platform/File.h"
@@ -70,10 +72,10 @@ private:
 // Answers how it ended: nothing when it succeeded.
 std::optional<FailedRow> RunEncoder(MainWindow& w, processmp3::ProgressWindow& progress,
                                     EncoderProcess& encoder, int row, const std::string& name,
-                                    const std::string& partial) {
+                                    const std::string& partial, const std::string& picture) {
     // The encoder's path is quoted, so a folder with blanks in its name still works.
     const std::string commandLine =
-        "\"" + w.encoderPath + "\"" + BuildEncoderCommandLine(w, row, partial);
+        "\"" + w.encoderPath + "\"" + BuildEncoderCommandLine(w, row, partial, picture);
     if (!encoder.StartEncoder(commandLine)) {
         toolkit::ShowMessage(w.window.get(), kLaunchFailure, w.window->Caption());
         return FailedRow{name, RowFailure::NotStarted, StartErrorText(encoder.StartError())};
@@ -107,8 +109,10 @@ std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& pr
         return FailedRow{values.outputName, RowFailure::Skipped, {}};
     }
     const std::string partial = PartialPath(*output);
+    // Holds the picture the command line names until the encoder has ended, whatever the end.
+    const CoverPictureFile cover(ReadEncoderOptions(w), values.sourcePath, *output);
     std::optional<FailedRow> failure =
-        RunEncoder(w, progress, encoder, row, values.outputName, partial);
+        RunEncoder(w, progress, encoder, row, values.outputName, partial, cover.Path());
     if (!failure) {
         if (platform::ReplaceFile(partial, *output)) {
             outputs.Written(*output);

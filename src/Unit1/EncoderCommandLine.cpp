@@ -9,14 +9,20 @@ namespace kestrune::unit1 {
 namespace {
 
 // One tag option and its quoted value, followed by the blank that separates the next one.
+// A value ends at a zero byte, which no command line can carry: on Windows it would end the
+// whole line.
 void AppendTag(std::string& line, std::string_view option, std::string_view value) {
     line.append(option);
     line.push_back(' ');
-    line.append(platform::QuoteArgument(value));
+    line.append(platform::QuoteArgument(value.substr(0, value.find('\0'))));
     line.push_back(' ');
 }
 
 }  // namespace
+
+bool CarriesPicture(const EncoderOptions& options) {
+    return options.tagV2;
+}
 
 std::string OutputPath(std::string_view outputFolder, std::string_view outputName,
                        platform::PathSeparators separators) {
@@ -42,6 +48,15 @@ std::string BuildEncoderCommandLine(const EncoderOptions& options, const Encoder
         AppendTag(line, "--tl", row.album);
         AppendTag(line, "--ty", row.year);
         AppendTag(line, "--tg", row.genre);
+        if (!row.track.empty()) {
+            AppendTag(line, "--tn", row.track);
+        }
+        if (!row.comment.empty()) {
+            AppendTag(line, "--tc", row.comment);
+        }
+        if (!row.picturePath.empty() && CarriesPicture(options)) {
+            AppendTag(line, "--ti", row.picturePath);
+        }
         if (!options.tagV2) {
             line.append("--id3v1-only");
         } else if (!options.tagV1) {

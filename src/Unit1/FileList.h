@@ -1,6 +1,6 @@
-// The queue of files a run re-encodes: six parallel lists indexed by the row of the list
-// view, and the rules that merge the open dialog's result into it. Reading an entry that
-// does not exist yields an empty text.
+// The queue of files a run re-encodes: parallel lists indexed by the row of the list view,
+// and the rules that merge the open dialog's result into it. Reading an entry that does not
+// exist yields an empty text.
 #pragma once
 
 #include "platform/Paths.h"
@@ -22,6 +22,9 @@ struct FileList {
     std::vector<std::string> albums;
     std::vector<std::string> years;
     std::vector<std::string> genres;  // ID3v1 genre number "0".."147", empty for none
+    // What the source's tags hold beyond the edited fields, carried into the re-encoded file.
+    std::vector<std::string> tracks;  // e.g. "5/12", empty for none
+    std::vector<std::string> comments;
 };
 
 // The entry at an index, or an empty text when there is none.

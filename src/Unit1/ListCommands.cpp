@@ -30,6 +30,8 @@ void AppendAnalysedRow(MainWindow& w, const std::string& path) {
     list.albums.push_back(analysis.album);
     list.years.push_back(analysis.year);
     list.genres.push_back(analysis.genre);
+    list.tracks.push_back(analysis.track);
+    list.comments.push_back(analysis.comment);
 }
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
@@ -92,7 +94,7 @@ void DeleteRow(MainWindow& w) {
         w.fileListView->DeleteRow(row);
         FileList& list = w.fileList;
         for (auto* entries : {&list.sourcePaths, &list.titles, &list.artists, &list.albums,
-                              &list.genres, &list.years}) {
+                              &list.genres, &list.years, &list.tracks, &list.comments}) {
             EraseAt(*entries, row);
         }
     }

@@ -13,11 +13,16 @@ EncoderRow ReadEncoderRow(const MainWindow& w, int row) {
                       .album = EntryAt(list.albums, row),
                       .year = EntryAt(list.years, row),
                       .genre = EntryAt(list.genres, row),
-                      .outputName = w.fileListView->CellText(row, 0)};
+                      .outputName = w.fileListView->CellText(row, 0),
+                      .track = EntryAt(list.tracks, row),
+                      .comment = EntryAt(list.comments, row)};
 }
 
-std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFile) {
-    return BuildEncoderCommandLine(ReadEncoderOptions(w), ReadEncoderRow(w, row), outputFile);
+std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFile,
+                                    const std::string& picturePath) {
+    EncoderRow values = ReadEncoderRow(w, row);
+    values.picturePath = picturePath;
+    return BuildEncoderCommandLine(ReadEncoderOptions(w), values, outputFile);
 }
 
 }  // namespace kestrune::unit1

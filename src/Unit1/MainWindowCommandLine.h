@@ -14,7 +14,8 @@ namespace kestrune::unit1 {
 EncoderRow ReadEncoderRow(const MainWindow& w, int row);
 
 // The argument text of a row with the options the controls show; outputFile is the file the
-// encoder writes.
-std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFile);
+// encoder writes, picturePath names a file with the row's cover picture, or is empty.
+std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFile,
+                                    const std::string& picturePath = {});
 
 }  // namespace kestrune::unit1

@@ -7,6 +7,7 @@
 #include "platform/Handle.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,5 +57,10 @@ bool RemoveFile(const std::string& path);
 // Moves a file over another in one step, replacing it when it exists: a reader sees either
 // the old file or the new one, never a mixture. False when it could not; then nothing moved.
 bool ReplaceFile(const std::string& from, const std::string& to);
+
+// Creates a file that does not exist yet, readable and writable by its owner only, and
+// writes the bytes into it. False when the path exists or the file cannot be written; then
+// nothing of it is left behind.
+bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace kestrune::platform

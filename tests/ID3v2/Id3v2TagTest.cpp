@@ -256,11 +256,34 @@ TEST(Id3v2Tag, SlotTakesOnlyFramesWithAKnownEncodingAndTheLastOneWins) {
 }
 
 TEST(Id3v2Tag, OnlyTheFirst500BytesOfAFrameAreKeptAndTheScanGoesPastTheRest) {
-    const Bytes commentData = Concat({BytesOf(std::string_view("\0eng", 4)), {0}, Bytes(995, 'a')});
-    const Id3v2Tag tag = ReadFrames(
-        3, Concat({Frame3("COMM", commentData), Frame3("TIT2", LegacyTextData("After"))}));
-    EXPECT_EQ(tag.comment, std::string(495, 'a'));
+    const Id3v2Tag tag =
+        ReadFrames(3, Concat({Frame3("TCOM", LegacyTextData(std::string(999, 'a'))),
+                              Frame3("TIT2", LegacyTextData("After"))}));
+    EXPECT_EQ(tag.composer, std::string(499, 'a'));
     EXPECT_EQ(tag.title, "After");
+}
+
+// A podcast's description runs far past 500 bytes; it is carried into re-encoded files.
+TEST(Id3v2Tag, CommentIsTheFirstCommentFrameReadWholeWithinTheTagAndItsBound) {
+    const auto comment = [](std::string_view text) {
+        return Concat({BytesOf(std::string_view("\0eng\0", 5)), BytesOf(text)});
+    };
+    const std::string longText(3000, 'p');
+    for (const auto& [version, id] :
+         {std::pair<std::uint8_t, std::string_view>{2, "COM"}, {3, "COMM"}, {4, "COMM"}}) {
+        const auto frame = [version = version, id = id](const Bytes& data) {
+            return MakeId3v2Frame(version, id, data);
+        };
+        const Id3v2Tag tag =
+            ReadFrames(version, Concat({frame(TextData(4, BytesOf("unknown encoding"))),
+                                        frame(comment(longText)), frame(comment("Second"))}));
+        EXPECT_EQ(tag.comment, longText) << int(version);
+    }
+    EXPECT_EQ(ReadFrames(3, Frame3("COMM", comment(std::string(10000, 'h')))).comment,
+              std::string(8192 - 5, 'h'));
+    // Declared past the end of the tag: only what the tag holds is read.
+    const Bytes cut = Concat({MakeId3v2FrameHeader(3, "COMM", 5000), comment("Cut")});
+    EXPECT_EQ(Read(Concat({MakeId3v2Tag(3, cut), kAudio})).comment, "Cut");
 }
 
 TEST(Id3v2Tag, FrameWithBit7OfItsSecondFlagsByteIsSkipped) {

@@ -98,7 +98,18 @@ TEST(FileListRow, Id3v1TextWinsFieldByFieldAndTheGenreComesFromIt) {
     }
 }
 
-TEST(FileListRow, Id3v1CopyWithQuestionMarksForWhatItCouldNotHoldGivesWayToId3v2) {
+// A file with both tags whose ID3v2 frames and ID3v1 fields are given.
+std::string WriteBothTags(const test::TempDir& dir, const Bytes& v2Frames,
+                          const test::Id3v1Fields& v1) {
+    const std::string path = dir.File("both.mp3");
+    test::WriteBytes(
+        path, test::Concat({test::MakeId3v2Tag(3, v2Frames, 16),
+                            test::Frames(test::kMpeg1Layer3At128, 40), test::MakeId3v1Tag(v1)}));
+    return path;
+}
+
+TEST(FileListRow, Id3v1TextThatOnlyCopiesTheStartOfTheId3v2TextGivesWayToIt) {
+    const std::u16string longTitle = u"Очень длинное название песни из альбома";
     const struct {
         std::string v1;
         std::u16string v2;
@@ -106,21 +117,40 @@ TEST(FileListRow, Id3v1CopyWithQuestionMarksForWhatItCouldNotHoldGivesWayToId3v2
     } cases[] = {
         {"?????", u"Песня", "Песня"},
         {"Caf?", u"Café", "Café"},
-        {"??????????????????????????????", u"Очень длинное название песни из альбома",
-         "Очень длинное название песни из альбома"},  // the copy was cut to 30
-        {"Song?", u"Song?", "Song?"},                 // same text: nothing was replaced
-        {"???", u"Песня", "???"},                     // not a copy: other length
-        {"?x???", u"Песня", "?x???"},                 // not a copy: other letters
+        {"Song?", u"Song?", "Song?"},
+        {"????? ??????? ???????? ????? ?", longTitle, "Очень длинное название песни из альбома"},
+        {"A title of exactly thirty char", u"A title of exactly thirty characters and more",
+         "A title of exactly thirty characters and more"},  // a plain cut
+        {"Cut right after the blank", u"Cut right after the blank     and more",
+         "Cut right after the blank     and more"},   // the reader trimmed the blanks
+        {"Why?", u"Why!", "Why?"},                    // "?" stands only for what ASCII lacks
+        {"?mega Band", u"Omega Band", "?mega Band"},  // the same
+        {"?mega Band", u"Ωmega Band", "Ωmega Band"},
+        {"???", u"Песня", "???"},      // other length
+        {"?x???", u"Песня", "?x???"},  // other letters
+        {"Title", u"", "Title"},
+        {"A title of exactly thirty cha", u"A title of exactly thirty characters",
+         "A title of exactly thirty cha"},  // one character short of the cut
     };
     test::TempDir dir;
     for (const auto& c : cases) {
-        const std::string path = dir.File("both.mp3");
         const Bytes v2 = test::MakeId3v2Frame(3, "TIT2", test::Utf16TextData(c.v2));
-        test::WriteBytes(path, test::Concat({test::MakeId3v2Tag(3, v2, 16),
-                                             test::Frames(test::kMpeg1Layer3At128, 40),
-                                             test::MakeId3v1Tag({.title = c.v1})}));
-        EXPECT_EQ(ReadFileListRow(path).title, c.taken) << c.v1;
+        EXPECT_EQ(ReadFileListRow(WriteBothTags(dir, v2, {.title = c.v1})).title, c.taken) << c.v1;
     }
+}
+
+TEST(FileListRow, TrackAndCommentComeFromId3v2BeforeId3v1) {
+    const Bytes v2 = test::Concat(
+        {test::MakeId3v2Frame(3, "TRCK", test::LegacyTextData("5/12")),
+         test::MakeId3v2Frame(3, "COMM", test::LegacyTextData(std::string_view("eng\0v2", 6)))});
+    test::TempDir dir;
+    const FileListRow both = ReadFileListRow(WriteBothTags(dir, v2, {.comment = "v1", .track = 7}));
+    EXPECT_EQ(both.track, "5/12");
+    EXPECT_EQ(both.comment, "v2");
+    const FileListRow v1 = ReadFileListRow(WriteBothTags(dir, {}, {.comment = "v1", .track = 7}));
+    EXPECT_EQ(v1.track, "7");
+    EXPECT_EQ(v1.comment, "v1");
+    EXPECT_EQ(ReadFileListRow(WriteBothTags(dir, {}, {.comment = "v1.0"})).track, "");
 }
 
 TEST(FileListRow, NoGenreWithoutAnId3v1Tag) {

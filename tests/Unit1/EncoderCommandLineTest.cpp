@@ -60,6 +60,41 @@ TEST(EncoderCommandLine, TagVersionsChooseTheClosingTagOption) {
     }
 }
 
+TEST(EncoderCommandLine, TrackCommentAndPictureFollowTheGenreWhenTheRowHasThem) {
+    const std::string start =
+        " --mp3input --nohist  -m s -b 32 --tt \"Title\" --ta \"Artist\" --tl \"Album\" "
+        "--ty \"1999\" --tg \"17\" ";
+    const struct {
+        bool tagV1;
+        bool tagV2;
+        const char* track;
+        const char* comment;
+        const char* picture;
+        const char* pieces;  // between the genre and the input
+    } cases[] = {
+        {true, true, "5/12", "Live", "/out/Song.mp3.cover",
+         "--tn \"5/12\" --tc \"Live\" --ti \"/out/Song.mp3.cover\" --add-id3v2"},
+        {true, false, "5/12", "Live", "/out/Song.mp3.cover",
+         "--tn \"5/12\" --tc \"Live\" --id3v1-only"},  // an ID3v1 tag holds no picture
+        {false, true, "", "", "/out/Обложка", "--ti \"/out/Обложка\" --id3v2-only"},
+        {false, true, "", "Запись", "", "--tc \"Запись\" --id3v2-only"},
+    };
+    for (const auto& c : cases) {
+        EncoderOptions options;
+        options.tagV1 = c.tagV1;
+        options.tagV2 = c.tagV2;
+        EncoderRow row = SongRow();
+        row.track = c.track;
+        row.comment = c.comment;
+        row.picturePath = c.picture;
+        EXPECT_EQ(BuildEncoderCommandLine(options, row, kOutputFile),
+                  start + c.pieces + kPiece7);
+        options.tagV1 = options.tagV2 = false;
+        EXPECT_EQ(BuildEncoderCommandLine(options, row, kOutputFile),
+                  std::string(" --mp3input --nohist  -m s -b 32") + kPiece7);
+    }
+}
+
 TEST(EncoderCommandLine, EachSelectedRateModeContributesItsOption) {
     EncoderOptions options;
     options.tagV1 = false;
@@ -103,7 +138,10 @@ TEST(EncoderCommandLine, HostileValuesStayOneArgumentEach) {
                          .album = "a\\\"b\\\\",
                          .year = "\" -o /etc/passwd",
                          .genre = "\\\\\"",
-                         .outputName = "x\" \"y"};
+                         .outputName = "x\" \"y",
+                         .track = "5\" --tn \"6",
+                         .comment = std::string("Note\\\0\" --foo", 10),
+                         .picturePath = "/out/x\" \"y.mp3.cover\\"};
     EncoderOptions options;
     options.tagV2 = true;
     const std::vector<std::string> expected{"lame",
@@ -123,6 +161,12 @@ TEST(EncoderCommandLine, HostileValuesStayOneArgumentEach) {
                                             row.year,
                                             "--tg",
                                             row.genre,
+                                            "--tn",
+                                            row.track,
+                                            "--tc",
+                                            "Note\\",  // a command line ends a value at a zero byte
+                                            "--ti",
+                                            row.picturePath,
                                             "--add-id3v2",
                                             "-e",
                                             "n-s",

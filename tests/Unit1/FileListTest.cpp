@@ -84,7 +84,7 @@ protected:
         const FileList& list = main->fileList;
         const std::size_t rows = main->fileListView->RowCount();
         for (const auto* entries : {&list.sourcePaths, &list.titles, &list.artists, &list.albums,
-                                    &list.years, &list.genres}) {
+                                    &list.years, &list.genres, &list.tracks, &list.comments}) {
             EXPECT_EQ(entries->size(), rows);
         }
     }

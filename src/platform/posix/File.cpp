@@ -1,6 +1,9 @@
 // POSIX files: open(2) read-only and without blocking, pread(2) for positioned reads, fstat(2)
 // for the size. Only regular files are read: opening a FIFO would wait for a writer, and a
 // device or socket could block a read for ever.
+
+// POSIX files: open(2) read-only, pread(2) for positioned reads, fstat(2) for the size; new
+// files with open(2) and O_EXCL, so an existing file is never written over.
 #include "platform/File.h"
 
 #include "platform/Paths.h"
@@ -100,6 +103,31 @@ bool RemoveFile(const std::string& path) {
 
 bool ReplaceFile(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    OwnedHandle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!file.IsOpen()) {
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t put =
+            ::write(static_cast<int>(file.Get()), bytes.data() + written, bytes.size() - written);
+        if (put <= 0) {
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        written += static_cast<std::size_t>(put);
+    }
+    const bool closed = ::close(static_cast<int>(file.Release())) == 0;
+    if (written < bytes.size() || !closed) {
+        RemoveFile(path);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kestrune::platform

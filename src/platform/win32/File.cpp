@@ -1,6 +1,10 @@
 // Windows files: CreateFileW read-only, shared with readers and writers (a file another
 // program is still writing can be analysed), ReadFile with an offset, GetFileSizeEx for the
 // 64-bit size. Only disk files are read: a device or pipe could block a read for ever.
+
+// Windows files: CreateFileW read-only shared with readers, ReadFile with an offset,
+// GetFileSizeEx for the 64-bit size; new files with CREATE_NEW, so an existing file is
+// never written over.
 #include "platform/File.h"
 
 #include "platform/Paths.h"
@@ -141,6 +145,31 @@ bool RemoveFile(const std::string& path) {
 bool ReplaceFile(const std::string& from, const std::string& to) {
     return MoveFileExW(win32::Widen(from).c_str(), win32::Widen(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    OwnedHandle file(reinterpret_cast<std::intptr_t>(handle));
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
+        DWORD put = 0;
+        if (!WriteFile(handle, bytes.data() + written, wanted, &put, nullptr) || put == 0) {
+            break;
+        }
+        written += put;
+    }
+    file.Reset();
+    if (written < bytes.size()) {
+        RemoveFile(path);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kestrune::platform
