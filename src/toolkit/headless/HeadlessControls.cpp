@@ -1,6 +1,7 @@
-// Headless leaf controls. Default sizes resemble those of classic Windows controls.
+// Headless measuring, timers and dialogs.
 #include "toolkit/headless/HeadlessControls.h"
 
+#include "toolkit/headless/HeadlessSession.h"
 #include "toolkit/headless/TextMetrics.h"
 
 #include <algorithm>
@@ -10,104 +11,55 @@ namespace {
 
 constexpr int kCheckMarkWidth = 17;  // the box in front of a check box's caption
 
+// Takes the next queued answer of a kind, or fails when the test queued none.
+template <class Answer>
+Answer TakeAnswer(std::deque<Answer>& queue, const std::string& what) {
+    if (queue.empty()) {
+        throw UnexpectedDialog(what + " shown with no answer queued");
+    }
+    Answer answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+}
+
 }  // namespace
 
-HeadlessLabel::HeadlessLabel(HeadlessNode& parent, const std::string& text)
-    : HeadlessControl(&parent, {64, 17}), text_(text) {}
-
-void HeadlessLabel::SetText(const std::string& text) {
-    text_ = text;
-    if (autoSize_) {
-        FitToText();
-    }
+Size HeadlessLabel::FittedSize() const {
+    return TextExtent(Text(), GetFont());
 }
 
-void HeadlessLabel::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    if (autoSize_) {
-        FitToText();
-    }
+Size HeadlessCheckBox::FittedSize() const {
+    const Size text = TextExtent(Text(), GetFont());
+    return {kCheckMarkWidth + text.width, std::max(kCheckMarkWidth, text.height)};
 }
 
-void HeadlessLabel::FitToText() {
-    const Size extent = TextExtent(text_, font_);
-    SetBounds({bounds_.left, bounds_.top, extent.width, extent.height});
+HeadlessTimer::HeadlessTimer(int interval) : TimerBase(interval) {
+    TheSession().timers.push_back(this);
 }
 
-HeadlessButton::HeadlessButton(HeadlessNode& parent, const std::string& text)
-    : HeadlessControl(&parent, {75, 23}), text_(text) {}
-
-HeadlessImageButton::HeadlessImageButton(HeadlessNode& parent, const ImageList& images,
-                                         int imageIndex)
-    : HeadlessControl(&parent, {23, 23}), images_(images), imageIndex_(imageIndex) {}
-
-HeadlessCheckBox::HeadlessCheckBox(HeadlessNode& parent, const std::string& text)
-    : HeadlessControl(&parent, {97, 17}), text_(text) {}
-
-void HeadlessCheckBox::SetText(const std::string& text) {
-    text_ = text;
-    if (autoSize_) {
-        FitToText();
-    }
+HeadlessTimer::~HeadlessTimer() {
+    std::erase(TheSession().timers, this);
 }
 
-void HeadlessCheckBox::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    if (autoSize_) {
-        FitToText();
-    }
+void HeadlessTimer::ShowStarted() {
+    due_ = TheSession().now + Interval();
 }
 
-void HeadlessCheckBox::FitToText() {
-    const Size extent = TextExtent(text_, font_);
-    SetBounds({bounds_.left, bounds_.top, kCheckMarkWidth + extent.width,
-               std::max(kCheckMarkWidth, extent.height)});
+void HeadlessTimer::Tick() {
+    due_ = TheSession().now + Interval();
+    TickedByPlatform();
 }
 
-HeadlessRadioButton::HeadlessRadioButton(HeadlessNode& parent, const std::string& text)
-    : HeadlessControl(&parent, {113, 17}), text_(text) {}
-
-void HeadlessRadioButton::SetChecked(bool checked) {
-    if (checked) {
-        for (const auto& sibling : ParentNode()->Children()) {
-            if (auto* radio = dynamic_cast<HeadlessRadioButton*>(sibling.get())) {
-                radio->checked_ = false;
-            }
-        }
-    }
-    checked_ = checked;
+std::optional<std::string> HeadlessOpenDialog::Execute() {
+    Session& session = TheSession();
+    session.openDialogRequests.push_back(Settings());
+    return TakeAnswer(session.openDialogResults, "open dialog \"" + Settings().title + "\"");
 }
 
-HeadlessComboBox::HeadlessComboBox(HeadlessNode& parent) : HeadlessControl(&parent, {145, 21}) {}
-
-std::string HeadlessComboBox::ItemText(int index) const {
-    return index >= 0 && index < ItemCount() ? items_[index] : std::string();
+std::optional<std::string> HeadlessFolderDialog::Execute() {
+    Session& session = TheSession();
+    session.folderDialogRequests.push_back(Settings());
+    return TakeAnswer(session.folderResults, "folder browser \"" + Settings().title + "\"");
 }
-
-void HeadlessComboBox::ClearItems() {
-    items_.clear();
-    selected_ = -1;
-}
-
-void HeadlessComboBox::SetSelectedIndex(int index) {
-    selected_ = index >= 0 && index < ItemCount() ? index : -1;
-}
-
-void BoundedPosition::SetRange(int newMinimum, int newMaximum) {
-    minimum = newMinimum;
-    maximum = newMaximum;
-    SetPosition(position);
-}
-
-void BoundedPosition::SetPosition(int newPosition) {
-    position = std::clamp(newPosition, std::min(minimum, maximum), std::max(minimum, maximum));
-}
-
-HeadlessTrackBar::HeadlessTrackBar(HeadlessNode& parent) : HeadlessControl(&parent, {150, 45}) {}
-
-HeadlessUpDown::HeadlessUpDown(HeadlessNode& parent) : HeadlessControl(&parent, {17, 23}) {}
-
-HeadlessProgressBar::HeadlessProgressBar(HeadlessNode& parent)
-    : HeadlessControl(&parent, {150, 17}) {}
 
 }  // namespace kestrune::toolkit::headless

@@ -1,179 +1,99 @@
-// The headless leaf controls that hold simple state: labels, buttons, check boxes, radio
-// buttons, the drop-down list, the track bar, the up-down arrows and the progress bar.
+// The headless back end's kinds of control. Nothing is drawn, so most kinds are the
+// portable bases as they stand; labels and check boxes measure their text with the
+// deterministic headless metrics, timers run on the session's virtual clock, and the
+// dialogs take their answers from the session's queues.
 #pragma once
 
-#include "toolkit/Button.h"
-#include "toolkit/CheckBox.h"
-#include "toolkit/ComboBox.h"
-#include "toolkit/ImageButton.h"
-#include "toolkit/Label.h"
-#include "toolkit/ProgressBar.h"
-#include "toolkit/RadioButton.h"
-#include "toolkit/TrackBar.h"
-#include "toolkit/UpDown.h"
-#include "toolkit/headless/HeadlessControl.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/base/ContainerBase.h"
+#include "toolkit/base/Controls.h"
+#include "toolkit/base/EditBase.h"
+#include "toolkit/base/ListViewBase.h"
+#include "toolkit/base/Parts.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace kestrune::toolkit::headless {
 
-class HeadlessLabel final : public HeadlessControl<Label> {
+class HeadlessLabel final : public base::LabelBase {
 public:
-    HeadlessLabel(HeadlessNode& parent, const std::string& text);
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override;
-    bool IsAutoSize() const override { return autoSize_; }
-    void SetAutoSize(bool autoSize) override;
-    Alignment TextAlignment() const override { return alignment_; }
-    void SetTextAlignment(Alignment alignment) override { alignment_ = alignment; }
+    using LabelBase::LabelBase;
 
 private:
-    void FitToText();
-
-    std::string text_;
-    bool autoSize_ = false;
-    Alignment alignment_ = Alignment::Left;
+    Size FittedSize() const override;
 };
 
-class HeadlessButton final : public HeadlessControl<Button> {
+class HeadlessCheckBox final : public base::CheckBoxBase {
 public:
-    HeadlessButton(HeadlessNode& parent, const std::string& text);
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override { text_ = text; }
-    bool IsFlat() const override { return flat_; }
-    void SetFlat(bool flat) override { flat_ = flat; }
+    using CheckBoxBase::CheckBoxBase;
 
 private:
-    std::string text_;
-    bool flat_ = false;
+    Size FittedSize() const override;
 };
 
-class HeadlessImageButton final : public HeadlessControl<ImageButton> {
+class HeadlessTimer final : public base::TimerBase {
 public:
-    HeadlessImageButton(HeadlessNode& parent, const ImageList& images, int imageIndex);
-    const ImageList& Images() const override { return images_; }
-    int ImageIndex() const override { return imageIndex_; }
-    bool IsFlat() const override { return flat_; }
-    void SetFlat(bool flat) override { flat_ = flat; }
+    explicit HeadlessTimer(int interval);
+    ~HeadlessTimer() override;
+    HeadlessTimer(const HeadlessTimer&) = delete;
+    HeadlessTimer& operator=(const HeadlessTimer&) = delete;
+
+    // When the next tick is due on the virtual clock (meaningful while enabled).
+    std::int64_t Due() const { return due_; }
+    // Starts the next interval, then reports the tick.
+    void Tick();
 
 private:
-    const ImageList& images_;
-    int imageIndex_;
-    bool flat_ = false;
+    void ShowStarted() override;
+
+    std::int64_t due_ = 0;
 };
 
-class HeadlessCheckBox final : public HeadlessControl<CheckBox> {
+class HeadlessImageList final : public ImageList {
 public:
-    HeadlessCheckBox(HeadlessNode& parent, const std::string& text);
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override;
-    bool IsChecked() const override { return checked_; }
-    void SetChecked(bool checked) override { checked_ = checked; }
-    bool IsAutoSize() const override { return autoSize_; }
-    void SetAutoSize(bool autoSize) override;
+    HeadlessImageList(const std::string&, const Size& imageSize, const Colour&)
+        : imageSize_(imageSize) {}
+    int ImageWidth() const override { return imageSize_.width; }
+    int ImageHeight() const override { return imageSize_.height; }
 
 private:
-    void FitToText();
-
-    std::string text_;
-    bool checked_ = false;
-    bool autoSize_ = false;
+    Size imageSize_;
 };
 
-class HeadlessRadioButton final : public HeadlessControl<RadioButton> {
+// A dialog shown with no answer queued fails loudly, after its settings have been recorded.
+class HeadlessOpenDialog final : public base::OpenDialogBase {
 public:
-    HeadlessRadioButton(HeadlessNode& parent, const std::string& text);
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override { text_ = text; }
-    bool IsChecked() const override { return checked_; }
-    void SetChecked(bool checked) override;
-
-private:
-    std::string text_;
-    bool checked_ = false;
+    using OpenDialogBase::OpenDialogBase;
+    std::optional<std::string> Execute() override;
 };
 
-class HeadlessComboBox final : public HeadlessControl<ComboBox> {
+class HeadlessFolderDialog final : public base::FolderDialogBase {
 public:
-    explicit HeadlessComboBox(HeadlessNode& parent);
-    void AddItem(const std::string& text) override { items_.push_back(text); }
-    int ItemCount() const override { return static_cast<int>(items_.size()); }
-    std::string ItemText(int index) const override;
-    void ClearItems() override;
-    int SelectedIndex() const override { return selected_; }
-    void SetSelectedIndex(int index) override;
-
-private:
-    std::vector<std::string> items_;
-    int selected_ = -1;
+    using FolderDialogBase::FolderDialogBase;
+    std::optional<std::string> Execute() override;
 };
 
-// The range and position shared by the track bar, the up-down arrows and the progress bar.
-struct BoundedPosition {
-    int minimum;
-    int maximum;
-    int position;
-
-    void SetRange(int newMinimum, int newMaximum);
-    void SetPosition(int newPosition);
-};
-
-class HeadlessTrackBar final : public HeadlessControl<TrackBar> {
-public:
-    explicit HeadlessTrackBar(HeadlessNode& parent);
-    int Minimum() const override { return range_.minimum; }
-    int Maximum() const override { return range_.maximum; }
-    void SetRange(int minimum, int maximum) override { range_.SetRange(minimum, maximum); }
-    int Position() const override { return range_.position; }
-    void SetPosition(int position) override { range_.SetPosition(position); }
-    int PageSize() const override { return pageSize_; }
-    void SetPageSize(int pageSize) override { pageSize_ = pageSize; }
-    int TickFrequency() const override { return tickFrequency_; }
-    void SetTickFrequency(int frequency) override { tickFrequency_ = frequency; }
-    int ThumbLength() const override { return thumbLength_; }
-    void SetThumbLength(int pixels) override { thumbLength_ = pixels; }
-    bool HasValueTip() const override { return valueTip_; }
-    void SetValueTip(bool valueTip) override { valueTip_ = valueTip; }
-
-private:
-    BoundedPosition range_{0, 100, 0};
-    int pageSize_ = 20;
-    int tickFrequency_ = 1;
-    int thumbLength_ = 20;
-    bool valueTip_ = false;
-};
-
-class HeadlessUpDown final : public HeadlessControl<UpDown> {
-public:
-    explicit HeadlessUpDown(HeadlessNode& parent);
-    int Minimum() const override { return range_.minimum; }
-    int Maximum() const override { return range_.maximum; }
-    void SetRange(int minimum, int maximum) override { range_.SetRange(minimum, maximum); }
-    int Position() const override { return range_.position; }
-    void SetPosition(int position) override { range_.SetPosition(position); }
-    int Step() const override { return step_; }
-    void SetStep(int step) override { step_ = step; }
-
-private:
-    BoundedPosition range_{0, 100, 0};
-    int step_ = 1;
-};
-
-class HeadlessProgressBar final : public HeadlessControl<ProgressBar> {
-public:
-    explicit HeadlessProgressBar(HeadlessNode& parent);
-    int Minimum() const override { return range_.minimum; }
-    int Maximum() const override { return range_.maximum; }
-    void SetRange(int minimum, int maximum) override { range_.SetRange(minimum, maximum); }
-    int Position() const override { return range_.position; }
-    void SetPosition(int position) override { range_.SetPosition(position); }
-    bool IsSmooth() const override { return smooth_; }
-    void SetSmooth(bool smooth) override { smooth_ = smooth; }
-
-private:
-    BoundedPosition range_{0, 100, 0};
-    bool smooth_ = false;
+struct HeadlessKinds {
+    using Panel = base::PanelBase<HeadlessKinds>;
+    using GroupBox = base::GroupBoxBase<HeadlessKinds>;
+    using Label = HeadlessLabel;
+    using Button = base::ButtonBase;
+    using ImageButton = base::ImageButtonBase;
+    using CheckBox = HeadlessCheckBox;
+    using RadioButton = base::RadioButtonBase;
+    using Edit = base::EditBase;
+    using ComboBox = base::ComboBoxBase;
+    using ListView = base::ListViewBase;
+    using TrackBar = base::TrackBarBase;
+    using UpDown = base::UpDownBase;
+    using ProgressBar = base::ProgressBarBase;
+    using Timer = HeadlessTimer;
+    using ImageList = HeadlessImageList;
+    using Hints = base::HintsBase;
+    using OpenDialog = HeadlessOpenDialog;
+    using FolderDialog = HeadlessFolderDialog;
 };
 
 }  // namespace kestrune::toolkit::headless

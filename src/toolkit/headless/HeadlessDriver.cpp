@@ -3,7 +3,6 @@
 #include "toolkit/headless/HeadlessDriver.h"
 
 #include "platform/TextCodec.h"
-#include "toolkit/headless/HeadlessEdit.h"
 #include "toolkit/headless/HeadlessSession.h"
 #include "toolkit/headless/HeadlessWindow.h"
 
@@ -11,16 +10,6 @@
 #include <stdexcept>
 
 namespace kestrune::toolkit::headless {
-namespace {
-
-void Fire(const std::function<void()>& event) {
-    if (event) {
-        event();
-    }
-}
-
-}  // namespace
-
 HeadlessDriver::HeadlessDriver() {
     Session& session = TheSession();
     session.now = 0;
@@ -42,16 +31,14 @@ bool HeadlessDriver::Click(Control& control) {
     if (!control.IsEffectivelyEnabled()) {
         return false;
     }
-    if (auto* button = dynamic_cast<Button*>(&control)) {
-        Fire(button->onClick);
-    } else if (auto* imageButton = dynamic_cast<ImageButton*>(&control)) {
-        Fire(imageButton->onClick);
-    } else if (auto* checkBox = dynamic_cast<CheckBox*>(&control)) {
-        checkBox->SetChecked(!checkBox->IsChecked());
-        Fire(checkBox->onClick);
-    } else if (auto* radio = dynamic_cast<RadioButton*>(&control)) {
-        radio->SetChecked(true);
-        Fire(radio->onClick);
+    if (auto* button = dynamic_cast<base::ButtonBase*>(&control)) {
+        button->PressedByUser();
+    } else if (auto* imageButton = dynamic_cast<base::ImageButtonBase*>(&control)) {
+        imageButton->PressedByUser();
+    } else if (auto* checkBox = dynamic_cast<base::CheckBoxBase*>(&control)) {
+        checkBox->ToggledByUser(!checkBox->IsChecked());
+    } else if (auto* radio = dynamic_cast<base::RadioButtonBase*>(&control)) {
+        radio->CheckedByUser();
     } else {
         throw std::invalid_argument("Click: this kind of control has no click");
     }
@@ -59,27 +46,27 @@ bool HeadlessDriver::Click(Control& control) {
 }
 
 void HeadlessDriver::TypeText(Edit& edit, std::string_view text) {
-    auto& field = dynamic_cast<HeadlessEdit&>(edit);
+    auto& field = dynamic_cast<base::EditBase&>(edit);
     if (!field.IsEffectivelyEnabled()) {
         return;
     }
     while (!text.empty()) {
         const std::string_view character = platform::FirstCharacters(text, 1);
-        field.InsertAtCaret(character);
+        field.InsertedByUser(character);
         text.remove_prefix(character.size());
     }
 }
 
 bool HeadlessDriver::Paste(Edit& edit, std::string_view text) {
-    auto& field = dynamic_cast<HeadlessEdit&>(edit);
-    return field.IsEffectivelyEnabled() && field.InsertAtCaret(text);
+    auto& field = dynamic_cast<base::EditBase&>(edit);
+    return field.IsEffectivelyEnabled() && field.InsertedByUser(text);
 }
 
 bool HeadlessDriver::SelectRow(ListView& listView, int row) {
     if (!listView.IsEffectivelyEnabled()) {
         return false;
     }
-    listView.SelectRow(row);
+    dynamic_cast<base::ListViewBase&>(listView).SelectedByUser(row);
     return true;
 }
 
@@ -90,8 +77,7 @@ bool HeadlessDriver::SelectComboItem(ComboBox& comboBox, int index) {
     if (!comboBox.IsEffectivelyEnabled()) {
         return false;
     }
-    comboBox.SetSelectedIndex(index);
-    Fire(comboBox.onSelect);
+    dynamic_cast<base::ComboBoxBase&>(comboBox).SelectedByUser(index);
     return true;
 }
 
@@ -99,9 +85,9 @@ bool HeadlessDriver::ReleaseUpDown(UpDown& upDown, Arrow arrow) {
     if (!upDown.IsEffectivelyEnabled()) {
         return false;
     }
-    const int step = arrow == Arrow::Up ? upDown.Step() : -upDown.Step();
-    upDown.SetPosition(upDown.Position() + step);
-    Fire(upDown.onMouseUp);
+    auto& arrows = dynamic_cast<base::UpDownBase&>(upDown);
+    arrows.SteppedByUser(arrow == Arrow::Up ? 1 : -1);
+    arrows.ReleasedByUser();
     return true;
 }
 
@@ -109,30 +95,20 @@ bool HeadlessDriver::DragTrackBar(TrackBar& trackBar, int position) {
     if (!trackBar.IsEffectivelyEnabled()) {
         return false;
     }
-    trackBar.SetPosition(position);
+    dynamic_cast<base::TrackBarBase&>(trackBar).MovedByUser(position);
     return true;
 }
 
 void HeadlessDriver::MouseEnter(ListView& listView) {
-    Fire(listView.onMouseEnter);
+    dynamic_cast<base::ListViewBase&>(listView).EnteredByUser();
 }
 
 bool HeadlessDriver::DropFiles(ListView& listView, const std::vector<std::string>& paths) {
-    if (!listView.AcceptsFiles() || !listView.IsEffectivelyEnabled()) {
-        return false;
-    }
-    if (listView.onDropFiles) {
-        listView.onDropFiles(paths);
-    }
-    return true;
+    return dynamic_cast<base::ListViewBase&>(listView).DroppedByUser(paths);
 }
 
 bool HeadlessDriver::RequestClose(Window& window) {
-    if (window.IsClosed() || !window.HasCloseCommand()) {
-        return false;
-    }
-    dynamic_cast<HeadlessWindow&>(window).Close();
-    return true;
+    return dynamic_cast<HeadlessWindow&>(window).CloseRequestedByUser();
 }
 
 bool HeadlessDriver::ResizeByUser(Window& window, const Size& outerSize) {
@@ -211,19 +187,19 @@ void HeadlessDriver::SetScreenWorkAreas(std::vector<Rect> areas) {
 }
 
 const Control* HeadlessDriver::FocusedControl() const {
-    const HeadlessNode* focused = TheSession().focused;
+    const base::Node* focused = base::Node::FocusedNode();
     return focused != nullptr ? &focused->Self() : nullptr;
 }
 
 bool HeadlessDriver::IsAbove(const Control& upper, const Control& lower) const {
-    const auto* upperNode = dynamic_cast<const HeadlessNode*>(&upper);
-    const auto* lowerNode = dynamic_cast<const HeadlessNode*>(&lower);
+    const auto* upperNode = dynamic_cast<const base::Node*>(&upper);
+    const auto* lowerNode = dynamic_cast<const base::Node*>(&lower);
     if (upperNode == nullptr || lowerNode == nullptr ||
         upperNode->ParentNode() != lowerNode->ParentNode() || upperNode->ParentNode() == nullptr) {
         return false;
     }
     const auto& stack = upperNode->ParentNode()->Children();
-    const auto position = [&](const HeadlessNode* node) {
+    const auto position = [&](const base::Node* node) {
         return std::find_if(stack.begin(), stack.end(),
                             [node](const auto& child) { return child.get() == node; });
     };

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/OpenDialog.h"
+#include "toolkit/base/Parts.h"
 
 #include <stdexcept>
 #include <string>
@@ -19,23 +20,9 @@ struct ShownMessage {
     MessageIcon icon = MessageIcon::None;
 };
 
-// The open dialog's settings at the moment it was shown.
-struct OpenDialogRequest {
-    const Window* owner = nullptr;
-    std::vector<FileFilter> filters;
-    std::string initialFolder;
-    std::string title;
-    std::string fileName;
-    bool multipleSelection = false;
-    bool hideReadOnly = false;
-    bool createPrompt = false;
-};
-
-struct FolderDialogRequest {
-    const Window* owner = nullptr;
-    std::string title;
-    std::string initialFolder;
-};
+// The dialogs' settings at the moment they were shown.
+using OpenDialogRequest = base::OpenDialogSettings;
+using FolderDialogRequest = base::FolderDialogSettings;
 
 // A message box or dialog was shown with no answer queued for it (or with an answer its
 // buttons cannot give): the test did not expect it.

@@ -1,5 +1,5 @@
 // The process-wide state of the headless back end: the virtual clock, the posted close
-// requests, the live windows and timers, the focus, the answers queued for dialogs and
+// requests, the live windows and timers, the answers queued for dialogs and
 // the records of what was shown. Everything runs on one thread.
 #pragma once
 
@@ -15,7 +15,6 @@
 
 namespace kestrune::toolkit::headless {
 
-class HeadlessNode;
 class HeadlessTimer;
 class HeadlessWindow;
 
@@ -34,7 +33,6 @@ struct Session {
     std::vector<HeadlessWindow*> windows;  // live top-level windows, in creation order
     std::vector<HeadlessTimer*> timers;    // live timers, in creation order
     std::deque<HeadlessWindow*> postedCloses;
-    const HeadlessNode* focused = nullptr;
     std::vector<std::string> foreignWindows;  // captions of other programs' windows
     std::vector<Rect> workAreas{{0, 0, kScreenSize.width, kScreenSize.height}};
 

@@ -1,16 +1,15 @@
-// The headless implementation of the Control base, shared by every kind of control:
-// HeadlessControl<Label> is a Label whose common part keeps its state in memory.
+// The Control interface implemented once over a Node: ControlBase<Label> is a Label whose
+// common part keeps its state in the node and lets the back end draw it.
 #pragma once
 
-#include "toolkit/headless/HeadlessNode.h"
+#include "toolkit/base/Node.h"
 
-namespace kestrune::toolkit::headless {
+namespace kestrune::toolkit::base {
 
 template <class Interface>
-class HeadlessControl : public Interface, public HeadlessNode {
+class ControlBase : public Interface, public Node {
 public:
-    HeadlessControl(HeadlessNode* parent, const Size& defaultSize)
-        : HeadlessNode(parent, defaultSize) {}
+    ControlBase(Node* parent, const Size& defaultSize) : Node(parent, defaultSize) {}
 
     Control& Self() override { return *this; }
     const Control& Self() const override { return *this; }
@@ -21,13 +20,25 @@ public:
     Rect Bounds() const override { return bounds_; }
     void SetBounds(const Rect& bounds) override { ApplyBounds(bounds); }
     bool IsEnabled() const override { return enabled_; }
-    void SetEnabled(bool enabled) override { enabled_ = enabled; }
+    void SetEnabled(bool enabled) override {
+        enabled_ = enabled;
+        ShowEnabled();
+    }
     bool IsVisible() const override { return visible_; }
-    void SetVisible(bool visible) override { visible_ = visible; }
+    void SetVisible(bool visible) override {
+        visible_ = visible;
+        ShowVisible();
+    }
     Font GetFont() const override { return font_; }
-    void SetFont(const Font& font) override { font_ = font; }
+    void SetFont(const Font& font) override {
+        font_ = font;
+        ShowFont();
+    }
     Colour BackgroundColour() const override { return background_; }
-    void SetBackgroundColour(const Colour& colour) override { background_ = colour; }
+    void SetBackgroundColour(const Colour& colour) override {
+        background_ = colour;
+        ShowBackground();
+    }
     Dock Docking() const override { return dock_; }
     void SetDocking(Dock dock) override {
         dock_ = dock;
@@ -39,4 +50,4 @@ public:
     void BringToFront() override { RaiseAboveSiblings(); }
 };
 
-}  // namespace kestrune::toolkit::headless
+}  // namespace kestrune::toolkit::base

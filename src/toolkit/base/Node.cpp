@@ -1,15 +1,14 @@
-// Tree and geometry of headless controls: docking after every change of size, focus
-// forgotten when its control goes.
-#include "toolkit/headless/HeadlessNode.h"
+// Tree and geometry of controls: docking after every change of size, focus forgotten when
+// its control goes.
+#include "toolkit/base/Node.h"
 
 #include "toolkit/DockLayout.h"
-#include "toolkit/headless/HeadlessSession.h"
 
 #include <algorithm>
 
-namespace kestrune::toolkit::headless {
+namespace kestrune::toolkit::base {
 
-HeadlessNode::HeadlessNode(HeadlessNode* parent, const Size& defaultSize)
+Node::Node(Node* parent, const Size& defaultSize)
     : bounds_{0, 0, defaultSize.width, defaultSize.height}, parent_(parent) {
     if (parent != nullptr) {
         font_ = parent->font_;
@@ -17,16 +16,15 @@ HeadlessNode::HeadlessNode(HeadlessNode* parent, const Size& defaultSize)
     }
 }
 
-HeadlessNode::~HeadlessNode() {
+Node::~Node() {
     // Children go first, while their parent is still whole.
     children_.clear();
-    Session& session = TheSession();
-    if (session.focused == this) {
-        session.focused = nullptr;
+    if (focused_ == this) {
+        focused_ = nullptr;
     }
 }
 
-void HeadlessNode::ArrangeChildren() {
+void Node::ArrangeChildren() {
     std::vector<DockedBounds> entries;
     entries.reserve(children_.size());
     for (const auto& child : children_) {
@@ -34,21 +32,24 @@ void HeadlessNode::ArrangeChildren() {
     }
     ArrangeDocked(ClientArea(), entries);
     for (std::size_t i = 0; i < children_.size(); ++i) {
-        HeadlessNode& child = *children_[i];
-        if (child.dock_ != Dock::None && !(child.bounds_ == entries[i].bounds)) {
-            const Size oldSize{child.bounds_.width, child.bounds_.height};
-            child.bounds_ = entries[i].bounds;
-            if (!(oldSize == Size{child.bounds_.width, child.bounds_.height})) {
-                child.ArrangeChildren();
-                child.OnSizeChanged();
-            }
+        Node& child = *children_[i];
+        if (child.dock_ == Dock::None || child.bounds_ == entries[i].bounds) {
+            continue;
+        }
+        const Size oldSize{child.bounds_.width, child.bounds_.height};
+        child.bounds_ = entries[i].bounds;
+        child.ShowBounds();
+        if (!(oldSize == Size{child.bounds_.width, child.bounds_.height})) {
+            child.ArrangeChildren();
+            child.OnSizeChanged();
         }
     }
 }
 
-void HeadlessNode::ApplyBounds(const Rect& bounds) {
+void Node::ApplyBounds(const Rect& bounds) {
     const Size oldSize{bounds_.width, bounds_.height};
-    bounds_ = bounds;
+    bounds_ = {bounds.left, bounds.top, std::max(0, bounds.width), std::max(0, bounds.height)};
+    ShowBounds();
     if (dock_ != Dock::None && parent_ != nullptr) {
         parent_->ArrangeChildren();
     }
@@ -58,13 +59,14 @@ void HeadlessNode::ApplyBounds(const Rect& bounds) {
     }
 }
 
-void HeadlessNode::TakeFocus() {
+void Node::TakeFocus() {
     if (Self().IsEffectivelyEnabled()) {
-        TheSession().focused = this;
+        focused_ = this;
+        ShowFocus();
     }
 }
 
-void HeadlessNode::RaiseAboveSiblings() {
+void Node::RaiseAboveSiblings() {
     if (parent_ == nullptr) {
         return;
     }
@@ -72,6 +74,7 @@ void HeadlessNode::RaiseAboveSiblings() {
     const auto self = std::find_if(siblings.begin(), siblings.end(),
                                    [this](const auto& child) { return child.get() == this; });
     std::rotate(self, self + 1, siblings.end());
+    ShowRaised();
 }
 
-}  // namespace kestrune::toolkit::headless
+}  // namespace kestrune::toolkit::base
