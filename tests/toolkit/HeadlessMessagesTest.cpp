@@ -1,5 +1,6 @@
-// The headless message loop and its records: timers on the virtual clock, posted closes,
-// queued answers for message boxes and dialogs, beeps, shell opens and windows.
+// What only the headless back end has: timers on the virtual clock, posted closes of freed
+// windows, queued answers for message boxes and dialogs, and the records of beeps, shell
+// opens and windows.
 #include "toolkit/Toolkit.h"
 #include "toolkit/headless/HeadlessDriver.h"
 
@@ -67,53 +68,12 @@ TEST_F(HeadlessMessages, WaitSlicesOfAHundredMillisecondsGiveOneTickPerSecond) {
     EXPECT_EQ(driver.Now(), 2500);
 }
 
-TEST_F(HeadlessMessages, PostedCloseWaitsForTheMessageLoop) {
-    Timer& timer = window->AddTimer(10);
-    timer.SetEnabled(true);
-    std::vector<bool> closedWhenHandled;
-    window->onClose = [&] { closedWhenHandled.push_back(window->IsClosed()); };
-
-    window->PostClose();
-    EXPECT_FALSE(window->IsClosed());
-    EXPECT_TRUE(closedWhenHandled.empty());
-    ProcessMessages();
-    EXPECT_EQ(closedWhenHandled, std::vector<bool>{false});
-    EXPECT_TRUE(window->IsClosed());
-    EXPECT_FALSE(window->IsVisible());
-    EXPECT_FALSE(timer.IsEnabled());
-
-    window->PostClose();
-    ProcessMessages();
-    EXPECT_EQ(closedWhenHandled.size(), 1u);
-}
-
-TEST_F(HeadlessMessages, MessageLoopShowsTheWindowAndHandlesWhatIsPending) {
-    window->PostClose();
-    int closes = 0;
-    window->onClose = [&] { ++closes; };
-    RunMessageLoop(*window);
-    EXPECT_EQ(closes, 1);
-    EXPECT_TRUE(window->IsClosed());
-}
-
 TEST_F(HeadlessMessages, PostedCloseOfAFreedWindowIsDropped) {
     auto progress = CreateTopLevelWindow("Выполнение", window.get());
     progress->PostClose();
     progress.reset();
     ProcessMessages();
     EXPECT_EQ(driver.TopLevelWindows(), std::vector<Window*>{window.get()});
-}
-
-TEST_F(HeadlessMessages, UserCannotCloseAWindowWithoutCloseCommandButTheProgramCan) {
-    auto progress = CreateTopLevelWindow("Выполнение", window.get());
-    progress->RemoveCloseCommand();
-    EXPECT_FALSE(driver.RequestClose(*progress));
-    EXPECT_FALSE(progress->IsClosed());
-    progress->PostClose();
-    ProcessMessages();
-    EXPECT_TRUE(progress->IsClosed());
-    EXPECT_TRUE(driver.RequestClose(*window));
-    EXPECT_TRUE(window->IsClosed());
 }
 
 TEST_F(HeadlessMessages, MessageBoxesTakeQueuedAnswersAndAreRecorded) {

@@ -5,6 +5,7 @@
 // The headless RunMessageLoop returns once nothing is pending; the test drives from there.
 #pragma once
 
+#include "toolkit/Driver.h"
 #include "toolkit/Toolkit.h"
 #include "toolkit/headless/HeadlessRecords.h"
 
@@ -17,40 +18,39 @@
 
 namespace kestrune::toolkit::headless {
 
-enum class Arrow { Up, Down };
+using toolkit::Arrow;
 
-class HeadlessDriver {
+class HeadlessDriver final : public Driver {
 public:
     // Starts from a clean slate: clock at 0, no queued answers, nothing recorded, no
     // foreign windows, one screen. Windows that already exist, and their posted closes, are kept.
     HeadlessDriver();
-    HeadlessDriver(const HeadlessDriver&) = delete;
-    HeadlessDriver& operator=(const HeadlessDriver&) = delete;
 
     // A click on a button, image button, check box (toggles it) or radio button (checks it
     // and unchecks its siblings), then its onClick. False when the control takes no input.
-    bool Click(Control& control);
+    bool Click(Control& control) override;
     // Types the text one character at a time: one change per character taken.
-    void TypeText(Edit& edit, std::string_view text);
+    void TypeText(Edit& edit, std::string_view text) override;
     // Pastes the text at the caret as one change; false when the field refuses it.
-    bool Paste(Edit& edit, std::string_view text);
+    bool Paste(Edit& edit, std::string_view text) override;
     // A click on a row (-1: on the empty area below the rows).
-    bool SelectRow(ListView& listView, int row);
+    bool SelectRow(ListView& listView, int row) override;
     // Picks an item of the drop-down list, then its onSelect.
-    bool SelectComboItem(ComboBox& comboBox, int index);
+    bool SelectComboItem(ComboBox& comboBox, int index) override;
     // A click on one arrow: the position steps within the range, then onMouseUp.
-    bool ReleaseUpDown(UpDown& upDown, Arrow arrow);
-    bool DragTrackBar(TrackBar& trackBar, int position);
-    void MouseEnter(ListView& listView);
+    bool ReleaseUpDown(UpDown& upDown, Arrow arrow) override;
+    bool DragTrackBar(TrackBar& trackBar, int position) override;
+    void MouseEnter(ListView& listView) override;
     // Drops files on the list view; false when it does not accept files.
-    bool DropFiles(ListView& listView, const std::vector<std::string>& paths);
+    bool DropFiles(ListView& listView, const std::vector<std::string>& paths) override;
     // The user closes the window from its title bar; false without a close command.
-    bool RequestClose(Window& window);
+    bool RequestClose(Window& window) override;
     // The user drags the window's frame to an outer size; false when it is not resizable.
-    bool ResizeByUser(Window& window, const Size& outerSize);
+    bool ResizeByUser(Window& window, const Size& outerSize) override;
 
     // Lets the virtual clock run, dispatching posted closes and timer ticks on the way.
     void AdvanceTime(std::int64_t milliseconds);
+    void Dispatch(int milliseconds) override { AdvanceTime(milliseconds); }
     std::int64_t Now() const;
     // Every later ProcessMessages first moves the clock by this much (a wait slice).
     void SetProcessMessagesStep(int milliseconds);
@@ -80,7 +80,7 @@ public:
     // Of two siblings, the one drawn on top where they overlap.
     bool IsAbove(const Control& upper, const Control& lower) const;
     // The control with the keyboard focus; null when none has it.
-    const Control* FocusedControl() const;
+    const Control* FocusedControl() const override;
 };
 
 }  // namespace kestrune::toolkit::headless
