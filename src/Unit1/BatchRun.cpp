@@ -80,7 +80,7 @@ std::optional<FailedRow> RunEncoder(MainWindow& w, processmp3::ProgressWindow& p
         toolkit::ShowMessage(w.window.get(), kLaunchFailure, w.window->Caption());
         return FailedRow{name, RowFailure::NotStarted, StartErrorText(encoder.StartError())};
     }
-    processmp3::BeginEncoder(progress, w.fileListView->CellText(row, 0),
+    processmp3::BeginEncoder(progress, name,
                              {.terminate = [&encoder] { encoder.Terminate(); },
                               .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
     while (!encoder.WaitForEnd(kWaitSlice)) {
@@ -128,8 +128,8 @@ void EncodeRows(MainWindow& w, std::vector<FailedRow>& failures) {
     const RunProgress progress(w);
     progress->window->Show();
     EncoderProcess encoder;
-    RunOutputs outputs(w.outputFolder, w.fileList.sourcePaths);
-    for (int row = 0; row < static_cast<int>(w.fileList.sourcePaths.size()) && !w.closing; ++row) {
+    RunOutputs outputs(w.outputFolder, w.fileList);
+    for (int row = 0; row < w.fileList.Count() && !w.closing; ++row) {
         if (auto failure = EncodeRow(w, *progress, encoder, outputs, row)) {
             w.fileListView->SetRowImage(row, kRowCreatedImage);
             failures.push_back(std::move(*failure));
@@ -148,7 +148,7 @@ void RunBatch(MainWindow& w) {
     std::vector<FailedRow> failures;
     try {
         const RunControlsLock lock(w);
-        if (!w.fileList.sourcePaths.empty()) {
+        if (!w.fileList.IsEmpty()) {
             EncodeRows(w, failures);
         }
     } catch (const std::exception& error) {

@@ -8,17 +8,39 @@
 
 namespace kestrune::unit1 {
 
-namespace {}  // namespace
-
-std::string EntryAt(const std::vector<std::string>& entries, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < entries.size() ? entries[index]
-                                                                          : std::string();
+const FileEntry& FileList::At(int row) const {
+    static const FileEntry kNoEntry;
+    return row >= 0 && row < Count() ? entries_[static_cast<std::size_t>(row)] : kNoEntry;
 }
 
-bool IsListed(const FileList& list, std::string_view path) {
-    return std::ranges::any_of(list.sourcePaths, [&](const std::string& listed) {
-        return platform::EqualIgnoringAsciiCase(listed, path);
+FileEntry* FileList::Find(int row) {
+    return row >= 0 && row < Count() ? &entries_[static_cast<std::size_t>(row)] : nullptr;
+}
+
+void FileList::Erase(int row) {
+    if (row >= 0 && row < Count()) {
+        entries_.erase(entries_.begin() + row);
+    }
+}
+
+bool FileList::IsListed(std::string_view path) const {
+    return std::ranges::any_of(entries_, [&](const FileEntry& entry) {
+        return platform::EqualIgnoringAsciiCase(entry.sourcePath, path);
     });
+}
+
+std::vector<std::string> NewPaths(const FileList& list, const std::vector<std::string>& paths) {
+    std::vector<std::string> fresh;
+    for (const std::string& path : paths) {
+        const bool taken =
+            list.IsListed(path) || std::ranges::any_of(fresh, [&](const std::string& earlier) {
+                return platform::EqualIgnoringAsciiCase(earlier, path);
+            });
+        if (!taken) {
+            fresh.push_back(path);
+        }
+    }
+    return fresh;
 }
 
 std::vector<std::string> SelectedPaths(std::string_view result,
@@ -37,14 +59,6 @@ std::vector<std::string> SelectedPaths(std::string_view result,
         paths.push_back(folder + std::string(result.substr(0, cut)));
     }
     return paths;
-}
-
-void AddPaths(FileList& list, const std::vector<std::string>& paths) {
-    for (const std::string& path : paths) {
-        if (!IsListed(list, path)) {
-            list.sourcePaths.push_back(path);
-        }
-    }
 }
 
 std::string SelectionFolder(std::string_view result, platform::PathSeparators separators) {

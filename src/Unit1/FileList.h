@@ -1,6 +1,6 @@
-// The queue of files a run re-encodes: parallel lists indexed by the row of the list view,
-// and the rules that merge the open dialog's result into it. Reading an entry that does not
-// exist yields an empty text.
+// The queue of files a run re-encodes: one entry per row of the list view, in the order the
+// files were added, and the rules that merge the open dialog's result into it. Reading a row
+// that does not exist yields an empty entry.
 #pragma once
 
 #include "platform/Paths.h"
@@ -15,33 +15,51 @@ namespace kestrune::unit1 {
 inline constexpr int kRowCreatedImage = 0;   // also: the row could not be re-encoded
 inline constexpr int kRowAnalysedImage = 1;  // the file was analysed as MPEG audio
 
-struct FileList {
-    std::vector<std::string> sourcePaths;  // full paths; its entry count is the row count
-    std::vector<std::string> titles;
-    std::vector<std::string> artists;
-    std::vector<std::string> albums;
-    std::vector<std::string> years;
-    std::vector<std::string> genres;  // ID3v1 genre number "0".."147", empty for none
+// One queued file: where it is, the name of its output, and the tag values the encoder
+// writes (read from the file's tags when it was added, or edited since).
+struct FileEntry {
+    std::string sourcePath;
+    std::string outputName;  // the file's name without folder and extension, as the list shows
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string year;
+    std::string genre;  // ID3v1 genre number "0".."147", empty for none
     // What the source's tags hold beyond the edited fields, carried into the re-encoded file.
-    std::vector<std::string> tracks;  // e.g. "5/12", empty for none
-    std::vector<std::string> comments;
+    std::string track;  // e.g. "5/12", empty for none
+    std::string comment;
 };
 
-// The entry at an index, or an empty text when there is none.
-std::string EntryAt(const std::vector<std::string>& entries, int index);
+class FileList {
+public:
+    int Count() const { return static_cast<int>(entries_.size()); }
+    bool IsEmpty() const { return entries_.empty(); }
+    const std::vector<FileEntry>& Entries() const { return entries_; }
+    // The entry of a row; an empty entry for a row that does not exist.
+    const FileEntry& At(int row) const;
+    // The entry of a row to change in place; null for a row that does not exist.
+    FileEntry* Find(int row);
 
-// True when sourcePaths holds a path of the same length that equals it once the ASCII
-// letters A to Z of both are folded to lower case; every other character must match.
-bool IsListed(const FileList& list, std::string_view path);
+    void Append(FileEntry entry) { entries_.push_back(std::move(entry)); }
+    // Removes a row's entry; nothing for a row that does not exist.
+    void Erase(int row);
+    void Clear() { entries_.clear(); }
+
+    // True when a listed path has the same length and equals it once the ASCII letters A to
+    // Z of both are folded to lower case; every other character must match.
+    bool IsListed(std::string_view path) const;
+
+private:
+    std::vector<FileEntry> entries_;
+};
+
+// The paths that are not listed yet, in order, each once.
+std::vector<std::string> NewPaths(const FileList& list, const std::vector<std::string>& paths);
 
 // The paths the open dialog's result names: the full path of one file, or a folder
 // followed by "\r" and file names separated by "\r", joined with the primary separator.
 std::vector<std::string> SelectedPaths(std::string_view result,
                                        platform::PathSeparators separators);
-
-// Appends to sourcePaths, in order, every path that is not listed yet (a path given twice
-// is appended once). Listed paths keep their places.
-void AddPaths(FileList& list, const std::vector<std::string>& paths);
 
 // The folder the next open dialog starts in: for one file its folder with the separator,
 // for several the folder piece with the primary separator added unless it ends in one.

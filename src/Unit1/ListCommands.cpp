@@ -12,7 +12,7 @@ namespace kestrune::unit1 {
 
 namespace {
 
-// Appends the row of one path to the list view and its tag values to the lists.
+// Appends the row of one path to the list view and its entry to the file list.
 void AppendAnalysedRow(MainWindow& w, const std::string& path) {
     const mpeg::FileListRow analysis = mpeg::ReadFileListRow(path);
     toolkit::ListView& view = *w.fileListView;
@@ -24,14 +24,15 @@ void AppendAnalysedRow(MainWindow& w, const std::string& path) {
         view.SetRowImage(row, kRowAnalysedImage);
         view.SetCellText(row, 3, mpeg::KindText(analysis));
     }
-    FileList& list = w.fileList;
-    list.titles.push_back(analysis.title);
-    list.artists.push_back(analysis.artist);
-    list.albums.push_back(analysis.album);
-    list.years.push_back(analysis.year);
-    list.genres.push_back(analysis.genre);
-    list.tracks.push_back(analysis.track);
-    list.comments.push_back(analysis.comment);
+    w.fileList.Append(FileEntry{.sourcePath = path,
+                                .outputName = analysis.name,
+                                .title = analysis.title,
+                                .artist = analysis.artist,
+                                .album = analysis.album,
+                                .year = analysis.year,
+                                .genre = analysis.genre,
+                                .track = analysis.track,
+                                .comment = analysis.comment});
 }
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
@@ -48,13 +49,6 @@ void TellRefused(MainWindow& w, const std::vector<std::string>& refused) {
         text += "\r\n" + std::string(platform::FileNameOf(path));
     }
     toolkit::ShowMessage(w.window.get(), text, w.window->Caption());
-}
-
-template <class Entries>
-void EraseAt(Entries& entries, int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) {
-        entries.erase(entries.begin() + index);
-    }
 }
 
 }  // namespace
@@ -77,11 +71,8 @@ void AddSelection(MainWindow& w, const std::vector<std::string>& paths) {
     std::vector<std::string> refused;
     std::ranges::partition_copy(paths, std::back_inserter(refused), std::back_inserter(carried),
                                 IsMangled);
-    const std::vector<std::string>& sourcePaths = w.fileList.sourcePaths;
-    const std::size_t firstNew = sourcePaths.size();
-    AddPaths(w.fileList, carried);
-    for (std::size_t row = firstNew; row < sourcePaths.size(); ++row) {
-        AppendAnalysedRow(w, sourcePaths[row]);
+    for (const std::string& path : NewPaths(w.fileList, carried)) {
+        AppendAnalysedRow(w, path);
     }
     if (!refused.empty()) {
         TellRefused(w, refused);
@@ -92,18 +83,14 @@ void DeleteRow(MainWindow& w) {
     const int row = w.fileListView->SelectedRow();
     if (row >= 0) {
         w.fileListView->DeleteRow(row);
-        FileList& list = w.fileList;
-        for (auto* entries : {&list.sourcePaths, &list.titles, &list.artists, &list.albums,
-                              &list.genres, &list.years, &list.tracks, &list.comments}) {
-            EraseAt(*entries, row);
-        }
+        w.fileList.Erase(row);
     }
     ClearTagEditor(w);
 }
 
 void NewList(MainWindow& w) {
     w.fileListView->DeleteAllRows();
-    w.fileList = FileList{};
+    w.fileList.Clear();
     ClearTagEditor(w);
 }
 

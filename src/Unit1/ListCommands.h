@@ -1,6 +1,6 @@
 // The commands of the button row that change the file list: adding files through the open
 // dialog, deleting the selected row and starting a new list. Every command keeps the list
-// view and the six lists of the same length.
+// view and the file list row for row.
 #pragma once
 
 #include "Unit1/MainWindow.h"

@@ -6,16 +6,16 @@
 namespace kestrune::unit1 {
 
 EncoderRow ReadEncoderRow(const MainWindow& w, int row) {
-    const FileList& list = w.fileList;
-    return EncoderRow{.sourcePath = EntryAt(list.sourcePaths, row),
-                      .title = EntryAt(list.titles, row),
-                      .artist = EntryAt(list.artists, row),
-                      .album = EntryAt(list.albums, row),
-                      .year = EntryAt(list.years, row),
-                      .genre = EntryAt(list.genres, row),
-                      .outputName = w.fileListView->CellText(row, 0),
-                      .track = EntryAt(list.tracks, row),
-                      .comment = EntryAt(list.comments, row)};
+    const FileEntry& entry = w.fileList.At(row);
+    return EncoderRow{.sourcePath = entry.sourcePath,
+                      .title = entry.title,
+                      .artist = entry.artist,
+                      .album = entry.album,
+                      .year = entry.year,
+                      .genre = entry.genre,
+                      .outputName = entry.outputName,
+                      .track = entry.track,
+                      .comment = entry.comment};
 }
 
 std::string BuildEncoderCommandLine(const MainWindow& w, int row, std::string_view outputFile,

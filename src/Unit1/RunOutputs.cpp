@@ -26,7 +26,7 @@ std::string PartialPath(std::string_view outputPath) {
     return std::string(outputPath).append(kPartialSuffix);
 }
 
-RunOutputs::RunOutputs(std::string outputFolder, const std::vector<std::string>& sources)
+RunOutputs::RunOutputs(std::string outputFolder, const FileList& sources)
     : outputFolder_(std::move(outputFolder)), sources_(sources) {}
 
 std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
@@ -35,7 +35,7 @@ std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
         return std::nullopt;
     }
     // Each written file takes at most one number, so one of these is free.
-    const int last = static_cast<int>(written_.size()) + static_cast<int>(sources_.size()) + 1;
+    const int last = static_cast<int>(written_.size()) + sources_.Count() + 1;
     for (int number = 1; number <= last; ++number) {
         const std::string candidate = OutputPath(outputFolder_, NumberedName(name, number));
         if (!IsWritten(candidate) && !IsListedSource(candidate)) {
@@ -51,8 +51,9 @@ void RunOutputs::Written(std::string outputPath) {
 
 bool RunOutputs::IsListedSource(const std::string& path) const {
     const std::string partial = PartialPath(path);
-    return std::ranges::any_of(sources_, [&](const std::string& source) {
-        return platform::IsSameFile(path, source) || platform::IsSameFile(partial, source);
+    return std::ranges::any_of(sources_.Entries(), [&](const FileEntry& source) {
+        return platform::IsSameFile(path, source.sourcePath) ||
+               platform::IsSameFile(partial, source.sourcePath);
     });
 }
 

@@ -5,6 +5,8 @@
 // told apart by identity, so letter case and links cannot make two names of one file.
 #pragma once
 
+#include "Unit1/FileList.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,8 +19,8 @@ std::string PartialPath(std::string_view outputPath);
 
 class RunOutputs {
 public:
-    // The sources must outlive the object and stay as they are during the run.
-    RunOutputs(std::string outputFolder, const std::vector<std::string>& sources);
+    // The list must outlive the object and keep its sources during the run.
+    RunOutputs(std::string outputFolder, const FileList& sources);
 
     // The output for a row whose name (without extension) is `name`; nothing when the row
     // must be skipped because its output would be a listed source.
@@ -32,7 +34,7 @@ private:
     bool IsWritten(const std::string& path) const;
 
     std::string outputFolder_;
-    const std::vector<std::string>& sources_;
+    const FileList& sources_;
     std::vector<std::string> written_;
 };
 

@@ -37,27 +37,26 @@ void ClearTagEditor(MainWindow& w) {
 void LoadRowIntoEditor(MainWindow& w, int row) {
     ClearTagEditor(w);
     w.saveButton->SetEnabled(false);
-    w.currentRowName = w.fileListView->CellText(row, 0);
-    const FileList& list = w.fileList;
-    w.titleEdit->SetText(EntryAt(list.titles, row));
-    w.artistEdit->SetText(EntryAt(list.artists, row));
-    w.albumEdit->SetText(EntryAt(list.albums, row));
-    w.yearEdit->SetText(EntryAt(list.years, row));
-    w.genreBox->SetSelectedIndex(GenreItemOf(EntryAt(list.genres, row)));
+    const FileEntry& entry = w.fileList.At(row);
+    w.currentRowName = entry.outputName;
+    w.titleEdit->SetText(entry.title);
+    w.artistEdit->SetText(entry.artist);
+    w.albumEdit->SetText(entry.album);
+    w.yearEdit->SetText(entry.year);
+    w.genreBox->SetSelectedIndex(GenreItemOf(entry.genre));
     w.currentRow = row;
 }
 
 void SaveTagChanges(MainWindow& w) {
-    FileList& list = w.fileList;
-    const auto row = static_cast<std::size_t>(w.currentRow);
-    if (w.currentRowName.empty() || w.currentRow < 0 || row >= list.sourcePaths.size()) {
+    FileEntry* entry = w.fileList.Find(w.currentRow);
+    if (w.currentRowName.empty() || entry == nullptr) {
         return;
     }
-    list.titles.at(row) = w.titleEdit->Text();
-    list.artists.at(row) = w.artistEdit->Text();
-    list.albums.at(row) = w.albumEdit->Text();
-    list.years.at(row) = w.yearEdit->Text();
-    list.genres.at(row) = GenreOfItem(w.genreBox->SelectedIndex());
+    entry->title = w.titleEdit->Text();
+    entry->artist = w.artistEdit->Text();
+    entry->album = w.albumEdit->Text();
+    entry->year = w.yearEdit->Text();
+    entry->genre = GenreOfItem(w.genreBox->SelectedIndex());
 }
 
 void LimitTagField(MainWindow& w, toolkit::Edit& field, int limit) {

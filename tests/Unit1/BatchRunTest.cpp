@@ -229,7 +229,7 @@ TEST_F(BatchRunTest, ProgressWindowCannotBeClosedAndListCommandsAreLockedDuringT
     });
     Run(dir.File("out"));
     EXPECT_TRUE(checked);
-    EXPECT_EQ(w->fileList.sourcePaths.size(), 1u);
+    EXPECT_EQ(w->fileList.Count(), 1);
     EXPECT_TRUE(w->addButton->IsEffectivelyEnabled());
     EXPECT_TRUE(w->compressButton->IsEffectivelyEnabled());
 }
@@ -347,7 +347,7 @@ TEST_F(BatchRunTest, FilesDroppedDuringARunAreRefused) {
     });
     Run(dir.File("out"));
     EXPECT_TRUE(refused);
-    EXPECT_EQ(w->fileList.sourcePaths.size(), 1u);
+    EXPECT_EQ(w->fileList.Count(), 1);
     EXPECT_EQ(w->fileListView->RowCount(), 1);
     EXPECT_TRUE(driver.DropFiles(*w->fileListView, {In("dropped.mp3")}));
     EXPECT_EQ(w->fileListView->RowCount(), 2);

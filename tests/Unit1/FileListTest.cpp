@@ -19,6 +19,14 @@ using platform::kPosixSeparators;
 using platform::kWindowsSeparators;
 using Paths = std::vector<std::string>;
 
+Paths Values(const FileList& list, std::string FileEntry::*field) {
+    Paths values;
+    for (const FileEntry& entry : list.Entries()) {
+        values.push_back(entry.*field);
+    }
+    return values;
+}
+
 TEST(FileListPaths, DuplicatesDifferOnlyInTheCaseOfAsciiLetters) {
     const struct {
         Paths added;
@@ -33,9 +41,12 @@ TEST(FileListPaths, DuplicatesDifferOnlyInTheCaseOfAsciiLetters) {
     for (const auto& c : cases) {
         FileList list;
         for (const std::string& path : c.added) {
-            AddPaths(list, {path});  // one add each, as two separate dialogs
+            // one add each, as two separate dialogs
+            for (std::string& fresh : NewPaths(list, {path})) {
+                list.Append({.sourcePath = std::move(fresh)});
+            }
         }
-        EXPECT_EQ(list.sourcePaths, c.listed);
+        EXPECT_EQ(Values(list, &FileEntry::sourcePath), c.listed);
     }
 }
 
@@ -79,15 +90,15 @@ protected:
         return cells;
     }
 
-    // Every list has one entry per row.
+    // The file list has one entry per row, with the name the row shows.
     void ExpectConsistent() const {
-        const FileList& list = main->fileList;
-        const std::size_t rows = main->fileListView->RowCount();
-        for (const auto* entries : {&list.sourcePaths, &list.titles, &list.artists, &list.albums,
-                                    &list.years, &list.genres, &list.tracks, &list.comments}) {
-            EXPECT_EQ(entries->size(), rows);
+        ASSERT_EQ(main->fileList.Count(), main->fileListView->RowCount());
+        for (int row = 0; row < main->fileList.Count(); ++row) {
+            EXPECT_EQ(main->fileList.At(row).outputName, main->fileListView->CellText(row, 0));
         }
     }
+
+    Paths Listed(std::string FileEntry::*field) const { return Values(main->fileList, field); }
 };
 
 TEST_F(FileListCommands, RowsShowNameSizeBitRateAndKind) {
@@ -109,9 +120,9 @@ TEST_F(FileListCommands, RowsShowNameSizeBitRateAndKind) {
         EXPECT_EQ(w.fileListView->RowImage(row), 0);
     }
     EXPECT_EQ(w.fileListView->RowImage(3), 1);
-    EXPECT_EQ(w.fileList.sourcePaths[3], song);
-    EXPECT_EQ(w.fileList.titles, (Paths{"", "", "", "Title", ""}));
-    EXPECT_EQ(w.fileList.genres, (Paths{"", "", "", "17", ""}));
+    EXPECT_EQ(w.fileList.At(3).sourcePath, song);
+    EXPECT_EQ(Listed(&FileEntry::title), (Paths{"", "", "", "Title", ""}));
+    EXPECT_EQ(Listed(&FileEntry::genre), (Paths{"", "", "", "17", ""}));
     ExpectConsistent();
     EXPECT_EQ(w.inputFolder, folder + "/");
 
@@ -139,9 +150,9 @@ TEST_F(FileListCommands, ASecondAddKeepsListedRowsWithTheirSavedEditsAndAppendsN
     MakeTaggedMp3("B.MP3", "other", 3);
     AddThroughDialog(dir.Path().string() + "\rb.mp3\ra.mp3\rB.MP3");
     EXPECT_EQ(driver.OpenDialogRequests().back().initialFolder, dir.Path().string() + "/");
-    EXPECT_EQ(w.fileList.sourcePaths, (Paths{a, b}));
-    EXPECT_EQ(w.fileList.titles, (Paths{"Edited", "B"}));
-    EXPECT_EQ(w.fileList.genres, (Paths{"1", "2"}));
+    EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{a, b}));
+    EXPECT_EQ(Listed(&FileEntry::title), (Paths{"Edited", "B"}));
+    EXPECT_EQ(Listed(&FileEntry::genre), (Paths{"1", "2"}));
     ExpectConsistent();
 }
 
@@ -162,12 +173,12 @@ TEST_F(FileListCommands, GenresSelectTheirItemAndSurviveASaveWithoutChange) {
         ASSERT_TRUE(driver.SelectRow(*w.fileListView, c.row));
         EXPECT_EQ(w.genreBox->SelectedIndex(), c.item);
         ASSERT_TRUE(driver.Click(*w.saveButton));
-        EXPECT_EQ(w.fileList.genres[c.row], c.genre);
+        EXPECT_EQ(w.fileList.At(c.row).genre, c.genre);
     }
     ASSERT_TRUE(driver.SelectRow(*w.fileListView, 1));
     ASSERT_TRUE(driver.SelectComboItem(*w.genreBox, 0));
     ASSERT_TRUE(driver.Click(*w.saveButton));
-    EXPECT_EQ(w.fileList.genres[1], "");
+    EXPECT_EQ(w.fileList.At(1).genre, "");
 }
 
 TEST_F(FileListCommands, DeletingRemovesOnlyTheSelectedRowAndEmptiesTheEditor) {
@@ -188,19 +199,19 @@ TEST_F(FileListCommands, DeletingRemovesOnlyTheSelectedRowAndEmptiesTheEditor) {
     ASSERT_TRUE(driver.SelectRow(*w.fileListView, 1));
     EXPECT_TRUE(w.saveButton->IsEnabled());
     driver.Click(*w.deleteRowButton);
-    EXPECT_EQ(w.fileList.titles, (Paths{"A", "C"}));
+    EXPECT_EQ(Listed(&FileEntry::title), (Paths{"A", "C"}));
     EXPECT_EQ(w.fileListView->CellText(1, 0), "c");
     ExpectConsistent();
     EXPECT_EQ(w.genreBox->SelectedIndex(), 0);
     // The save button went with the shown row: an empty editor is never saved into row 0.
     EXPECT_FALSE(driver.Click(*w.saveButton));
     SaveTagChanges(w);
-    EXPECT_EQ(w.fileList.titles, (Paths{"A", "C"}));
+    EXPECT_EQ(Listed(&FileEntry::title), (Paths{"A", "C"}));
 
     ASSERT_TRUE(driver.SelectRow(*w.fileListView, 0));
     driver.Click(*w.newListButton);
     EXPECT_EQ(w.fileListView->RowCount(), 0);
-    EXPECT_TRUE(w.fileList.sourcePaths.empty());
+    EXPECT_TRUE(w.fileList.IsEmpty());
     ExpectConsistent();
     EXPECT_EQ(w.currentRow, 0);
     EXPECT_FALSE(w.saveButton->IsEnabled());
@@ -219,8 +230,8 @@ TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) 
 
     ASSERT_TRUE(driver.DropFiles(*w.fileListView,
                                  {single, dir.File("notes.txt"), dir.File("album"), single}));
-    EXPECT_EQ(w.fileList.sourcePaths, (Paths{single, first, second}));
-    EXPECT_EQ(w.fileList.titles, (Paths{"S", "A", "B"}));
+    EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{single, first, second}));
+    EXPECT_EQ(Listed(&FileEntry::title), (Paths{"S", "A", "B"}));
     EXPECT_EQ(w.fileListView->RowImage(2), 1);
     EXPECT_EQ(w.inputFolder, "/kept/");
     ExpectConsistent();
@@ -235,7 +246,7 @@ TEST_F(FileListCommands, OddFilesAreListedAtOnceAndNamesNeverChange) {
 
     driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
     ASSERT_TRUE(driver.DropFiles(*w.fileListView, {fifo, notUtf8, mangled}));
-    EXPECT_EQ(w.fileList.sourcePaths, (Paths{fifo, notUtf8}));
+    EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{fifo, notUtf8}));
     EXPECT_EQ(Row(0), (Paths{"pipe", "0", "", ""}));
     EXPECT_EQ(Row(1), (Paths{"\uFFFD", "16,808", "128", "CBR"}));
     EXPECT_NE(BuildEncoderCommandLine(w, 1, "/out/x.mp3.part").find("\"" + notUtf8 + "\""),

@@ -74,7 +74,7 @@ TEST_F(TagEditor, TheSaveButtonWakesOnlyWhileARowIsShown) {
     ASSERT_TRUE(driver.SelectComboItem(*w.genreBox, 3));
     EXPECT_TRUE(w.saveButton->IsEnabled());
     driver.Click(*w.saveButton);
-    EXPECT_EQ(w.fileList.genres[0], "2");
+    EXPECT_EQ(w.fileList.At(0).genre, "2");
 }
 
 }  // namespace
