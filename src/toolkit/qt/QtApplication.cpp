@@ -149,10 +149,10 @@ bool ShowHelp(const Window* owner, const std::string& path) {
         return false;
     }
     // A window of its own, above its owner, that goes when the user closes it or with the
-    // owner; it takes the help's title.
+    // owner; it takes the help's title. X11 records the owner of dialogs only.
     const auto* ownerWindow = dynamic_cast<const QtWindow*>(owner);
     auto* viewer = new QTextBrowser(ownerWindow != nullptr ? &ownerWindow->Widget() : nullptr);
-    viewer->setWindowFlags(Qt::Window);
+    viewer->setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->setOpenExternalLinks(true);
     viewer->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));

@@ -29,8 +29,8 @@ std::unique_ptr<WindowWidget> MakeWindowWidget(QtWindow* owner) {
 
 }  // namespace
 
-// An owned window is a dialog of its owner: the window manager keeps it above the owner and
-// gives it no task-bar entry of its own.
+// An owned window is a dialog of its owner, since X11 records the owner of dialogs only: the
+// window manager keeps it above the owner and gives it no task-bar entry of its own.
 WindowWidget::WindowWidget(QWidget* owner)
     : QWidget(owner, owner != nullptr ? Qt::Dialog : Qt::Window) {}
 

@@ -53,6 +53,12 @@ QAbstractButton* ButtonWithTip(const QString& tip) {
     return nullptr;
 }
 
+// Owned as X11 records it: a dialog whose transient parent is the owner.
+void ExpectOwnedBy(const QWidget& window, const QWidget& owner) {
+    EXPECT_EQ(window.windowType(), Qt::Dialog);
+    EXPECT_EQ(window.windowHandle()->transientParent(), owner.windowHandle());
+}
+
 void SaveScreenshot(QWidget& window, const std::string& name) {
     fs::create_directories(KESTRUNE_SCREENSHOTS);
     EXPECT_TRUE(
@@ -124,7 +130,7 @@ TEST(KestruneQt, AddsFilesThroughTheDialogAndCompressesThemWithLame) {
         if (QWidget* progress = TopLevel("Выполнение"); progress != nullptr && !progressSeen) {
             progressSeen = true;
             SaveScreenshot(*progress, "progress-window.png");
-            EXPECT_EQ(progress->windowHandle()->transientParent(), mainWindow->windowHandle());
+            ExpectOwnedBy(*progress, *mainWindow);
         }
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             ADD_FAILURE() << box->text().toStdString();
@@ -177,7 +183,7 @@ TEST(KestruneQt, HelpButtonOpensOneHelpWindow) {
     SaveScreenshot(help, "help-window.png");
     // Owned by the main window, and cascaded from it: one caption lower, one border right.
     const QWidget& mainWindow = *TopLevel("Kestrune");
-    EXPECT_EQ(help.parentWidget(), &mainWindow);
+    ExpectOwnedBy(help, mainWindow);
     EXPECT_NE(mainWindow.geometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(help.frameGeometry().topLeft(), mainWindow.geometry().topLeft());
     ButtonWithTip("Помощь")->click();
