@@ -39,10 +39,7 @@ public:
         ApplyFont(Widget(), font_);
     }
     Colour BackgroundColour() const override { return background_; }
-    void SetBackgroundColour(const Colour& colour) override {
-        background_ = colour;
-        ApplyBackground(Widget(), background_);
-    }
+    void SetBackgroundColour(const Colour& colour) override { ApplyBackgroundColour(colour); }
     Dock Docking() const override { return dock_; }
     void SetDocking(Dock dock) override {
         dock_ = dock;

@@ -58,9 +58,13 @@ public:
     QtImageButton(QtNode& parent, const ImageList& images, int imageIndex);
     const ImageList& Images() const override { return images_; }
     int ImageIndex() const override { return imageIndex_; }
-    // A raised-on-hover tool button is the flat look: a frame only under the pointer.
+    // A raised-on-hover tool button is the flat look: a frame only under the pointer. Like
+    // the buttons of a toolbar, a flat one takes no keyboard focus.
     bool IsFlat() const override { return View().autoRaise(); }
-    void SetFlat(bool flat) override { View().setAutoRaise(flat); }
+    void SetFlat(bool flat) override {
+        View().setAutoRaise(flat);
+        View().setFocusPolicy(flat ? Qt::NoFocus : Qt::TabFocus);
+    }
 
 private:
     const ImageList& images_;

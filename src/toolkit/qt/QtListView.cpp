@@ -1,5 +1,6 @@
 // Qt list view. Rows are table rows, so grid lines and whole-row selection come from the
-// table; the hot row under the pointer is drawn underlined, as a one-click list shows it.
+// table; the hot row under the pointer is drawn underlined, as a one-click list shows it,
+// and a cell too narrow for its text shows the whole text in a tip.
 #include "toolkit/qt/QtListView.h"
 
 #include "toolkit/qt/QtServices.h"
@@ -7,10 +8,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QUrl>
 
 #include <algorithm>
@@ -52,9 +55,25 @@ std::string LocalPathBytes(const QUrl& url) {
     return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
-class HotRowDelegate final : public QStyledItemDelegate {
+// Draws the hot row underlined and shows the info tip of a cut cell.
+class ReportDelegate final : public QStyledItemDelegate {
 public:
-    explicit HotRowDelegate(ReportTable& table) : QStyledItemDelegate(&table), table_(table) {}
+    explicit ReportDelegate(ReportTable& table) : QStyledItemDelegate(&table), table_(table) {}
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !table_.infoTips) {
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        }
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        if (IsCut(cell, view)) {
+            QToolTip::showText(event->globalPos(), cell.text, view->viewport(), option.rect);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
@@ -65,6 +84,15 @@ protected:
     }
 
 private:
+    // Whether the style draws the cell's text shortened, as it does in a rectangle too
+    // narrow for it (its text area less a margin on each side).
+    static bool IsCut(const QStyleOptionViewItem& cell, const QWidget* view) {
+        const QStyle* style = view->style();
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, view);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        return QFontMetrics(cell.font).horizontalAdvance(cell.text) > area.width() - 2 * margin;
+    }
+
     const ReportTable& table_;
 };
 
@@ -127,6 +155,7 @@ void ReportTable::dropEvent(QDropEvent* event) {
 
 QtListView::QtListView(QtNode& parent) : QtControl(&parent, {121, 97}) {
     ReportTable& table = View();
+    table.setFrameShape(QFrame::NoFrame);
     table.setColumnCount(1);
     table.verticalHeader()->hide();
     table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -136,7 +165,7 @@ QtListView::QtListView(QtNode& parent) : QtControl(&parent, {121, 97}) {
     table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     table.setWordWrap(false);
     SetAcceptsFiles(false);
-    table.setItemDelegate(new HotRowDelegate(table));  // owned by the table
+    table.setItemDelegate(new ReportDelegate(table));  // owned by the table
     table.entered = [this] {
         if (onMouseEnter) {
             onMouseEnter();
@@ -164,6 +193,7 @@ void QtListView::SetStyle(const ListViewStyle& style) {
                                                  : QAbstractItemView::ExtendedSelection);
     table.hotTracking = style.hotTracking;
     table.setMouseTracking(style.hotTracking);
+    table.infoTips = style.infoTips;
     // Without the focus Qt draws the selection in the inactive colours; keeping the active
     // ones shows it as clearly as before.
     QPalette palette = table.palette();
@@ -175,7 +205,7 @@ void QtListView::SetStyle(const ListViewStyle& style) {
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      defaults.color(source, QPalette::HighlightedText));
     table.setPalette(palette);
-    // One-click activation, flat scroll bars and info tips have no Qt counterpart.
+    // One-click activation and flat scroll bars have no Qt counterpart.
 }
 
 void QtListView::AddColumn(const ListColumn& column) {
@@ -305,10 +335,14 @@ void QtListView::SetAcceptsFiles(bool accepts) {
 void QtListView::SetBackgroundColour(const Colour& colour) {
     QtControl::SetBackgroundColour(colour);
     SetTextBackgroundColour(textBackground_);
-    // The header keeps the face of a button, whatever colour the list has.
+    // The header keeps the face of a button, beside its last column too, whatever colour
+    // the list has.
     QHeaderView& header = *View().horizontalHeader();
     QPalette palette = header.palette();
-    palette.setColor(QPalette::Button, ToQColor(Colour::FromSystem(SystemColour::ButtonFace)));
+    const QColor face = ToQColor(Colour::FromSystem(SystemColour::ButtonFace));
+    palette.setColor(QPalette::Button, face);
+    palette.setColor(QPalette::Window, face);
+    palette.setColor(QPalette::Base, face);
     header.setPalette(palette);
 }
 

@@ -23,6 +23,7 @@ public:
     std::function<void()> entered;
     std::function<void(const std::vector<std::string>&)> filesDropped;
     bool hotTracking = false;
+    bool infoTips = false;  // a tip with the whole text of a cell too narrow for it
     int hotRow = -1;
 
 protected:

@@ -5,6 +5,9 @@
 #include "toolkit/DockLayout.h"
 #include "toolkit/qt/QtLook.h"
 
+#include <QCheckBox>
+#include <QRadioButton>
+
 namespace kestrune::toolkit::qt {
 
 QtNode::QtNode(QtNode* parent, std::unique_ptr<QWidget> widget, const Size& defaultSize)
@@ -19,7 +22,7 @@ QtNode::QtNode(QtNode* parent, std::unique_ptr<QWidget> widget, const Size& defa
         widget_->resize(defaultSize.width, defaultSize.height);
     }
     ApplyFont(*widget_, font_);
-    ApplyBackground(*widget_, background_);
+    ShowBackground();
 }
 
 QtNode::~QtNode() {
@@ -48,6 +51,21 @@ void QtNode::ApplyBounds(const Rect& bounds) {
     if (dock_ != Dock::None && parent_ != nullptr) {
         parent_->ArrangeChildren();
     }
+}
+
+void QtNode::ApplyBackgroundColour(const Colour& colour) {
+    background_ = colour;
+    ShowBackground();
+    for (const auto& child : children_) {
+        child->ShowBackground();
+    }
+}
+
+void QtNode::ShowBackground() {
+    const bool markAndCaption = qobject_cast<const QCheckBox*>(widget_.get()) != nullptr ||
+                                qobject_cast<const QRadioButton*>(widget_.get()) != nullptr;
+    const bool parentColour = parent_ != nullptr && background_ == parent_->background_;
+    ApplyBackground(*widget_, background_, !(markAndCaption && parentColour));
 }
 
 void QtNode::SetGeometry(const QRect& geometry) {

@@ -40,6 +40,7 @@ protected:
 
     // Moves and sizes a child control's widget; a docked one is placed by its parent.
     void ApplyBounds(const Rect& bounds);
+    void ApplyBackgroundColour(const Colour& colour);
 
     Font font_;
     Colour background_ = Colour::FromSystem(SystemColour::ButtonFace);
@@ -47,6 +48,10 @@ protected:
 
 private:
     void SetGeometry(const QRect& geometry);
+    // A check box or radio button of its parent's colour paints no background of its own:
+    // the parent's shows the same, and a sibling that the empty part beyond its caption
+    // overlaps stays visible.
+    void ShowBackground();
 
     QtNode* parent_;
     std::unique_ptr<QWidget> widget_;

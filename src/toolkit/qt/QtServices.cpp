@@ -15,6 +15,18 @@
 
 namespace kestrune::toolkit::qt {
 
+namespace {
+
+// Qt's own dialog, the same on every desktop, listing names only as the classic Windows
+// dialogs do. Its detailed view writes sizes and dates in the system locale's words,
+// which the program cannot make Russian.
+void ShowNamesOnly(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setViewMode(QFileDialog::List);
+}
+
+}  // namespace
+
 QtTimer::QtTimer(int interval) : timer_(std::make_unique<QTimer>()) {
     timer_->setInterval(std::max(1, interval));
     QObject::connect(timer_.get(), &QTimer::timeout, [this] {
@@ -91,7 +103,7 @@ void QtOpenDialog::SetFileName(const std::string& fileName) {
 
 std::optional<std::string> QtOpenDialog::Execute() {
     QFileDialog dialog(&owner_, title_, folder_, filters_);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ShowNamesOnly(dialog);
     dialog.setFileMode(multiple_ ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     if (!fileName_.isEmpty()) {
         dialog.selectFile(fileName_);
@@ -115,11 +127,14 @@ void QtFolderDialog::SetInitialFolder(const std::string& folder) {
 }
 
 std::optional<std::string> QtFolderDialog::Execute() {
-    const QString folder = QFileDialog::getExistingDirectory(
-        &owner_, title_, folder_, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    if (folder.isEmpty()) {
+    QFileDialog dialog(&owner_, title_, folder_);
+    ShowNamesOnly(dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    const QString folder = dialog.selectedFiles().constFirst();
     // cleanPath drops a final separator and keeps the root's.
     return QDir::toNativeSeparators(QDir::cleanPath(folder)).toStdString();
 }

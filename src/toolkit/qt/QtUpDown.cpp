@@ -1,5 +1,5 @@
 // Qt up-down control. Qt's spin box always has a text field, so the two arrows are tool
-// buttons in a column that fills the control.
+// buttons in a column that fills the control; an arrow held down steps on by itself.
 #include "toolkit/qt/QtUpDown.h"
 
 #include <QVBoxLayout>
@@ -23,10 +23,13 @@ QToolButton* QtUpDown::AddArrow(Qt::ArrowType direction, int sign) {
     arrow->setArrowType(direction);
     arrow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     arrow->setFocusPolicy(Qt::NoFocus);
+    // Held down, an arrow repeats its step: Qt then reports a press and a release for every
+    // repeat, with the button still down, and the user's release with the button up.
+    arrow->setAutoRepeat(true);
     QObject::connect(arrow, &QToolButton::pressed,
                      [this, sign] { SetPosition(position_ + sign * step_); });
-    QObject::connect(arrow, &QToolButton::released, [this] {
-        if (onMouseUp) {
+    QObject::connect(arrow, &QToolButton::released, [this, arrow] {
+        if (!arrow->isDown() && onMouseUp) {
             onMouseUp();
         }
     });

@@ -1,5 +1,6 @@
 // The Qt up-down control: two arrow buttons, one above the other, with no text field.
-// Pressing an arrow steps the position; releasing the mouse button reports onMouseUp.
+// Pressing an arrow steps the position, again and again while it is held; releasing the
+// mouse button reports onMouseUp.
 #pragma once
 
 #include "toolkit/UpDown.h"

@@ -1,5 +1,7 @@
 // Qt top-level window: sized within its minimum outer size, closed by PostClose only once
-// the event loop runs, and never closed by the user once its close command is gone.
+// the event loop runs, and never closed by the user once its close command is gone. The
+// platform tells the frame only once the window is shown (under X11 a moment later, when
+// the window manager has framed it), so sizes are settled again then.
 #include "toolkit/qt/QtWindow.h"
 
 #include <QCloseEvent>
@@ -27,7 +29,10 @@ std::unique_ptr<WindowWidget> MakeWindowWidget(QtWindow* owner) {
 
 }  // namespace
 
-WindowWidget::WindowWidget(QWidget* owner) : QWidget(owner, Qt::Window) {}
+// An owned window is a dialog of its owner, since X11 records the owner of dialogs only: the
+// window manager keeps it above the owner and gives it no task-bar entry of its own.
+WindowWidget::WindowWidget(QWidget* owner)
+    : QWidget(owner, owner != nullptr ? Qt::Dialog : Qt::Window) {}
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
     // Qt never closes the widget itself: the window decides, and only hides it.
@@ -44,6 +49,13 @@ void WindowWidget::resizeEvent(QResizeEvent* event) {
     }
 }
 
+void WindowWidget::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (moved) {
+        moved();
+    }
+}
+
 QtWindow::QtWindow(const std::string& caption, QtWindow* owner)
     : QtContainer(nullptr, MakeWindowWidget(owner),
                   {kDefaultClientSize.width, kDefaultClientSize.height}),
@@ -54,7 +66,11 @@ QtWindow::QtWindow(const std::string& caption, QtWindow* owner)
             Close();
         }
     };
-    View().resized = [this] { OnResized(); };
+    View().resized = [this] {
+        OnResized();
+        NoteFrame();
+    };
+    View().moved = [this] { NoteFrame(); };
 }
 
 std::string QtWindow::Caption() const {
@@ -74,18 +90,43 @@ QSize QtWindow::FrameExtent() const {
     return View().frameGeometry().size() - View().size();
 }
 
+QtWindow::SizeRequest QtWindow::CurrentSize() const {
+    return {{View().width(), false}, {View().height(), false}};
+}
+
 void QtWindow::SetBounds(const Rect& bounds) {
-    View().move(bounds.left, bounds.top);
-    ResizeClient(QSize(bounds.width, bounds.height) - FrameExtent());
+    const Rect current = Bounds();
+    if (bounds.left != current.left || bounds.top != current.top) {
+        View().move(bounds.left, bounds.top);
+        centredBeforeFrame_ = false;
+    }
+    // A side left as it is keeps the terms it was asked in.
+    SizeRequest request = beforeFrame_.value_or(CurrentSize());
+    if (bounds.width != current.width) {
+        request.width = {bounds.width, true};
+    }
+    if (bounds.height != current.height) {
+        request.height = {bounds.height, true};
+    }
+    Resize(request);
 }
 
 void QtWindow::SetClientSize(const Size& size) {
-    ResizeClient({size.width, size.height});
+    Resize({{size.width, false}, {size.height, false}});
 }
 
-void QtWindow::ResizeClient(const QSize& client) {
-    const QSize smallest = QSize(minimum_.width, minimum_.height) - FrameExtent();
-    const QSize size = client.expandedTo(smallest).expandedTo({0, 0});
+void QtWindow::Resize(const SizeRequest& request) {
+    if (!frameKnown_) {
+        beforeFrame_ = request;
+    }
+    const QSize frame = FrameExtent();
+    const auto client = [this](const Extent& extent, int frameExtent, int minimum) {
+        const int size = extent.outer ? extent.size - frameExtent : extent.size;
+        return std::max(0,
+                        extent.outer || frameKnown_ ? std::max(size, minimum - frameExtent) : size);
+    };
+    const QSize size(client(request.width, frame.width(), minimum_.width),
+                     client(request.height, frame.height(), minimum_.height));
     const QSize oldSize = View().size();
     if (resizable_) {
         View().resize(size);
@@ -101,16 +142,30 @@ void QtWindow::ResizeClient(const QSize& client) {
 void QtWindow::SetMinimumSize(const Size& size) {
     minimum_ = size;
     ApplyMinimum();
-    ResizeClient(View().size());
+    Resize(beforeFrame_.value_or(CurrentSize()));
 }
 
 void QtWindow::ApplyMinimum() {
     if (resizable_) {
-        const QSize smallest = QSize(minimum_.width, minimum_.height) - FrameExtent();
+        const QSize smallest =
+            frameKnown_ ? QSize(minimum_.width, minimum_.height) - FrameExtent() : QSize(0, 0);
         View().setMinimumSize(smallest.expandedTo({0, 0}));
         View().setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
         View().setFixedSize(View().size());
+    }
+}
+
+void QtWindow::NoteFrame() {
+    if (frameKnown_ || View().isHidden() || FrameExtent() == QSize(0, 0)) {
+        return;
+    }
+    frameKnown_ = true;
+    ApplyMinimum();
+    Resize(beforeFrame_.value_or(CurrentSize()));
+    beforeFrame_.reset();
+    if (centredBeforeFrame_) {
+        CentreOnScreen();
     }
 }
 
@@ -162,6 +217,7 @@ void QtWindow::CentreOnScreen() {
     const QSize outer = View().frameGeometry().size();
     View().move(area.x() + (area.width() - outer.width()) / 2,
                 area.y() + (area.height() - outer.height()) / 2);
+    centredBeforeFrame_ = !frameKnown_;
 }
 
 void QtWindow::Show() {
@@ -171,8 +227,7 @@ void QtWindow::Show() {
     View().show();
     View().raise();
     View().activateWindow();
-    // The frame is known now, so the minimum can be turned into a client size.
-    ApplyMinimum();
+    NoteFrame();
 }
 
 void QtWindow::PostClose() {

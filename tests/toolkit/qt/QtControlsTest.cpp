@@ -171,6 +171,24 @@ TEST_F(ControlsTest, UpDownStepsWithinItsRangeAndReportsTheRelease) {
     EXPECT_EQ(released, (std::vector<int>{11, 11, 9}));
 }
 
+TEST_F(ControlsTest, AnArrowHeldDownStepsOnAndOnlyItsReleaseIsReported) {
+    UpDown& upDown = window->AddUpDown();
+    upDown.SetRange(0, 11);
+    std::vector<int> released;
+    upDown.onMouseUp = [&] { released.push_back(upDown.Position()); };
+    QToolButton& up = dynamic_cast<QtUpDown&>(upDown).UpArrow();
+
+    QTest::mousePress(&up, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return upDown.Position() >= 3; }, 5000));
+    EXPECT_TRUE(released.empty());
+    QTest::mouseRelease(&up, Qt::LeftButton);
+    const int position = upDown.Position();
+    QTest::qWait(2 * up.autoRepeatInterval());
+
+    EXPECT_EQ(upDown.Position(), position);
+    EXPECT_EQ(released, std::vector<int>{position});
+}
+
 TEST_F(ControlsTest, PositionsAreKeptInsideTheRange) {
     ProgressBar& bar = window->AddProgressBar();
     TrackBar& track = window->AddTrackBar();

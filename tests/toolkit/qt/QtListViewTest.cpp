@@ -6,8 +6,10 @@
 
 #include <QDropEvent>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 
 #include <string>
@@ -131,6 +133,26 @@ TEST_F(ListViewTest, DroppedFilesReachOnDropFilesOnlyWhileTheListAcceptsThem) {
     list.SetEnabled(false);
     EXPECT_FALSE(Drop(paths));
     EXPECT_TRUE(dropped.empty());
+}
+
+TEST_F(ListViewTest, AnInfoTipShowsTheWholeTextOfACutCellOnly) {
+    const std::string whole = "Очень длинное имя файла, которое не помещается";
+    list.SetCellText(0, 1, whole);
+    list.SetCellText(1, 1, "4096");
+    // The tip the list shows for a rest of the pointer over the cell; empty for none.
+    const auto tipOver = [&](int row) {
+        const QPoint at = Table().visualItemRect(Table().item(row, 1)).center();
+        QHelpEvent rest(QEvent::ToolTip, at, Table().viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(Table().viewport(), &rest);
+        return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+    };
+
+    EXPECT_EQ(tipOver(0), "");
+    ListViewStyle style = list.Style();
+    style.infoTips = true;
+    list.SetStyle(style);
+    EXPECT_EQ(tipOver(1), "");
+    EXPECT_EQ(tipOver(0), whole);
 }
 
 TEST_F(ListViewTest, ThePointerEnteringTheListIsReported) {
