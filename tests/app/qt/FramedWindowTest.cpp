@@ -5,7 +5,7 @@
 #include "Unit1/BuildMainWindow.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
-#include "toolkit/qt/QtNode.h"
+#include "toolkit/qt/QtControl.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ TEST(FramedWindow, OpensAtItsPlaceAndKeepsItsGeometryThroughRestarts) {
     for (int start = 0; start < kStarts; ++start) {
         auto w = unit1::BuildMainWindow();
         w->window->Show();
-        const QWidget& window = dynamic_cast<const toolkit::qt::QtNode&>(*w->window).Widget();
+        const QWidget& window = toolkit::qt::WidgetOf(*w->window);
         const std::optional<QRect> client = SettledClientArea(window);
         ASSERT_TRUE(client) << "start " << start << " never settled";
         const toolkit::Rect bounds = w->window->Bounds();

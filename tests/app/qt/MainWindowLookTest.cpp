@@ -5,8 +5,8 @@
 #include "Unit1/OptionControls.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
-#include "toolkit/qt/QtNode.h"
-#include "toolkit/qt/QtUpDown.h"
+#include "toolkit/qt/QtControl.h"
+#include "toolkit/qt/QtControls.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +27,7 @@
 namespace kestrune {
 namespace {
 
-QWidget& WidgetOf(const toolkit::Control& control) {
-    return dynamic_cast<const toolkit::qt::QtNode&>(control).Widget();
-}
+using toolkit::qt::WidgetOf;
 
 // Where the style draws the group's frame or caption.
 QRect GroupPart(const QGroupBox& group, QStyle::SubControl part) {
