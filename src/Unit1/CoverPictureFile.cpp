@@ -29,7 +29,7 @@ constexpr std::array<Signature, 3> kSignatures{{
 // The most the tag's 28-bit size field can state, less ample room for what LAME writes
 // besides the picture: the texts and a comment of up to 8 KiB, in UTF-16.
 constexpr std::uint64_t kLargestTag = (std::uint64_t{1} << 28) - 1;
-constexpr std::uint64_t kLargestPictureFrame = kLargestTag - 64 * 1024;
+constexpr std::uint64_t kLargestPictureFrame = kLargestTag - std::uint64_t{64} * 1024;
 
 constexpr std::string_view kSuffix = ".cover";
 // Names tried beside the output before the row goes without its picture.

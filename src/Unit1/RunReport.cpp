@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::size_t kMaxDetailCharacters = 200;
 
-std::string WithDetail(std::string reason, const std::string& detail) {
+std::string WithDetail(const std::string& reason, const std::string& detail) {
     return detail.empty() ? reason : reason + ": " + detail;
 }
 

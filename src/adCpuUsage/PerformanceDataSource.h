@@ -18,7 +18,7 @@ public:
     static constexpr std::size_t kBufferGrowth = 4'096;
     // A query that never stops asking for more is not allowed to take all memory; real
     // processor data needs a tiny fraction of this.
-    static constexpr std::size_t kMaximumBufferSize = 64 * 1'024 * 1'024;
+    static constexpr std::size_t kMaximumBufferSize = std::size_t{64} * 1'024 * 1'024;
 
     explicit PerformanceDataSource(std::unique_ptr<platform::PerformanceDataQuery> query);
 

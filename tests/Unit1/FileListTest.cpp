@@ -43,7 +43,9 @@ TEST(FileListPaths, DuplicatesDifferOnlyInTheCaseOfAsciiLetters) {
         for (const std::string& path : c.added) {
             // one add each, as two separate dialogs
             for (std::string& fresh : NewPaths(list, {path})) {
-                list.Append({.sourcePath = std::move(fresh)});
+                FileEntry entry;
+                entry.sourcePath = std::move(fresh);
+                list.Append(std::move(entry));
             }
         }
         EXPECT_EQ(Values(list, &FileEntry::sourcePath), c.listed);

@@ -22,7 +22,10 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+    // iconv_open's failure value is -1 as a handle.
+    bool IsOpen() const {
+        return handle_ != reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+    }
 
     std::string Convert(std::string_view bytes) {
         std::string text;

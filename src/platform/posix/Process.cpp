@@ -74,6 +74,7 @@ std::vector<std::string> ChildEnvironment() {
 // The null-terminated pointer array that exec-style calls take, over the given texts.
 std::vector<char*> PointersTo(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
+    pointers.reserve(texts.size() + 1);
     for (std::string& text : texts) {
         pointers.push_back(text.data());
     }

@@ -146,6 +146,9 @@ bool FindTopLevelWindow(const std::string& caption) {
     // Qt sees only this program's windows: its own and the help viewer.
     const QString title = QString::fromStdString(caption);
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget == nullptr) {
+            continue;
+        }
         const auto* window = dynamic_cast<const qt::WindowWidget*>(widget);
         const bool open = window != nullptr ? !window->closed : widget->isVisible();
         if (open && widget->windowTitle() == title) {

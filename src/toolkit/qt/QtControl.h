@@ -83,10 +83,11 @@ protected:
     void ShowRaised() override { widget_->raise(); }
 
 private:
+    // Shows the state the node starts with; the kinds of control show their own after this.
     void Start() {
-        ShowBounds();
-        ShowFont();
-        RefreshBackground();
+        QtControl::ShowBounds();
+        QtControl::ShowFont();
+        QtControl::RefreshBackground();
     }
 
     std::unique_ptr<WidgetType> widget_;

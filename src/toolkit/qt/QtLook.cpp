@@ -36,7 +36,7 @@ QString SimilarFace(const QString& face, Pitch pitch) {
     if (QFontDatabase::hasFamily(face) && (!fixed || QFontDatabase::isFixedPitch(face))) {
         return face;
     }
-    const QString standIn =
+    QString standIn =
         fixed ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans Condensed");
     if (QFontDatabase::hasFamily(standIn)) {
         return standIn;
