@@ -1,6 +1,7 @@
 // Settings files in the INI format, read and written key by key with the rules of the Windows
 // profile functions on every system. Never fails loudly: a missing or unreadable file reads
 // as a file without keys, and a write that cannot be done leaves everything as it was.
+// Names avoid those that <windows.h> turns into macros (WriteProfileString, ...).
 #pragma once
 
 #include <string>
@@ -16,8 +17,8 @@ int ReadProfileInt(const std::string& file, std::string_view section, std::strin
 // The text of a key, trimmed and unquoted as IniDocument::Value describes, at most
 // kMaxProfileTextCharacters characters (UTF-8 code points). A key present with an empty
 // value reads as empty; the default, without its trailing blanks, only when the key is missing.
-std::string ReadProfileString(const std::string& file, std::string_view section,
-                              std::string_view key, std::string_view defaultValue);
+std::string ReadProfileText(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view defaultValue);
 
 // Sets a key, adding it or its section when missing and keeping everything else of the file.
 // The first write creates the file. Only the value's first line is written.
@@ -25,7 +26,7 @@ std::string ReadProfileString(const std::string& file, std::string_view section,
 // step so a crash leaves either the old or the new file, and a file too large to be settings
 // (over 1 MiB) or unreadable is never written over.
 // Windows: a new file is started as UTF-16, so that paths in any script survive.
-void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value);
+void WriteProfileText(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value);
 
 }  // namespace kestrune::platform

@@ -56,7 +56,7 @@ protected:
         EXPECT_FALSE(main->window->IsClosed()) << "the close must be posted, not sent";
         toolkit::ProcessMessages();
         EXPECT_TRUE(main->window->IsClosed());
-        return platform::ReadProfileString(platform::SettingsFilePath(), "Lame", "Patch", "?");
+        return platform::ReadProfileText(platform::SettingsFilePath(), "Lame", "Patch", "?");
     }
 };
 

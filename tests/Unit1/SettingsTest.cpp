@@ -74,7 +74,7 @@ TEST_F(Settings, ClosingWritesTheSevenKeysInOrderAndTheNextStartReadsThemBack) {
     const std::string file = platform::SettingsFilePath();
     EXPECT_EQ(KeysInFileOrder(file), (std::vector<std::string>{"Left", "Top", "Width", "Height",
                                                                "Patch", "PatchIn", "PatchOut"}));
-    EXPECT_EQ(platform::ReadProfileString(file, "Lame", "Patch", ""), encoderOnPath);
+    EXPECT_EQ(platform::ReadProfileText(file, "Lame", "Patch", ""), encoderOnPath);
 
     main.reset();
     MainWindow& again = Build();

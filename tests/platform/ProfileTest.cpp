@@ -26,15 +26,15 @@ TEST(Profile, MissingFileSectionOrKeyGivesTheDefaultAndPresentKeysDoNot) {
     test::TempDir dir;
     const std::string file = dir.File("Kestrune.ini");
     EXPECT_EQ(ReadProfileInt(file, "Main", "Left", 185), 185);
-    EXPECT_EQ(ReadProfileString(file, "Lame", "Patch", "/opt/  "), "/opt/");
+    EXPECT_EQ(ReadProfileText(file, "Lame", "Patch", "/opt/  "), "/opt/");
 
     test::WriteBytes(file, Bytes("[Main]\nTop=\nWidth=wide\n[MP3]\nPatchIn=\n"));
     EXPECT_EQ(ReadProfileInt(file, "Main", "Left", 185), 185);
     EXPECT_EQ(ReadProfileInt(file, "Other", "Top", 84), 84);
     EXPECT_EQ(ReadProfileInt(file, "Main", "Top", 84), 0);
     EXPECT_EQ(ReadProfileInt(file, "Main", "Width", 641), 0);
-    EXPECT_EQ(ReadProfileString(file, "MP3", "PatchIn", "/in"), "");
-    EXPECT_EQ(ReadProfileString(file, "MP3", "PatchOut", "/out"), "/out");
+    EXPECT_EQ(ReadProfileText(file, "MP3", "PatchIn", "/in"), "");
+    EXPECT_EQ(ReadProfileText(file, "MP3", "PatchOut", "/out"), "/out");
 
     EXPECT_EQ(ReadProfileInt(dir.Path().string(), "Main", "Top", 84), 84);
 }
@@ -48,19 +48,19 @@ TEST(Profile, TextIsCutAt2047CharactersNotBytes) {
     }
     test::WriteBytes(file, Bytes("[A]\nLatin=" + std::string(3000, 'x') + "\nCyrillic=" + cyrillic +
                                  "\nBroken=\xFF\n"));
-    EXPECT_EQ(ReadProfileString(file, "A", "Latin", ""), std::string(2047, 'x'));
-    EXPECT_EQ(ReadProfileString(file, "A", "Cyrillic", ""), cyrillic.substr(0, 2047 * 2));
-    EXPECT_EQ(ReadProfileString(file, "A", "Missing", std::string(3000, 'd')),
+    EXPECT_EQ(ReadProfileText(file, "A", "Latin", ""), std::string(2047, 'x'));
+    EXPECT_EQ(ReadProfileText(file, "A", "Cyrillic", ""), cyrillic.substr(0, 2047 * 2));
+    EXPECT_EQ(ReadProfileText(file, "A", "Missing", std::string(3000, 'd')),
               std::string(2047, 'd'));
-    EXPECT_EQ(ReadProfileString(file, "A", "Broken", ""), "\uFFFD");
+    EXPECT_EQ(ReadProfileText(file, "A", "Broken", ""), "\uFFFD");
 }
 
 TEST(Profile, FirstWriteCreatesTheFileAndItsFoldersAndLaterWritesKeepTheRest) {
     test::TempDir dir;
     const std::string file = dir.File("config/kestrune/Kestrune.ini");
-    WriteProfileString(file, "Main", "Left", "185");
-    WriteProfileString(file, "Lame", "Patch", "/usr/bin/lame");
-    WriteProfileString(file, "main", "LEFT", "-20");
+    WriteProfileText(file, "Main", "Left", "185");
+    WriteProfileText(file, "Lame", "Patch", "/usr/bin/lame");
+    WriteProfileText(file, "main", "LEFT", "-20");
     EXPECT_EQ(ReadText(file), "[Main]\nLeft=-20\n\n[Lame]\nPatch=/usr/bin/lame\n");
     EXPECT_EQ(ReadProfileInt(file, "Main", "Left", 0), -20);
     struct stat info {};
@@ -77,9 +77,9 @@ TEST(Profile, WritingKeepsCommentsUnknownKeysCrlfAndTheFileMode) {
     const std::string file = dir.File("Kestrune.ini");
     test::WriteBytes(file, Bytes("; mine\r\n[Main]\r\nLeft=1\r\nColour=red\r\n[Extra]\r\nA=b\r\n"));
     ::chmod(file.c_str(), 0640);
-    WriteProfileString(file, "Main", "Left", "2");
-    WriteProfileString(file, "Main", "Top", "3");
-    WriteProfileString(file, "MP3", "PatchOut", "/home/u/Вывод");
+    WriteProfileText(file, "Main", "Left", "2");
+    WriteProfileText(file, "Main", "Top", "3");
+    WriteProfileText(file, "MP3", "PatchOut", "/home/u/Вывод");
     EXPECT_EQ(ReadText(file),
               "; mine\r\n[Main]\r\nLeft=2\r\nColour=red\r\nTop=3\r\n[Extra]\r\nA=b\r\n"
               "\r\n[MP3]\r\nPatchOut=/home/u/Вывод\r\n");
@@ -94,7 +94,7 @@ TEST(Profile, WritingThroughASymbolicLinkReplacesTheLinkedFile) {
     const std::string link = dir.File("Kestrune.ini");
     test::WriteBytes(real, Bytes("[Main]\nLeft=1\n"));
     std::filesystem::create_symlink(real, link);
-    WriteProfileString(link, "Main", "Left", "2");
+    WriteProfileText(link, "Main", "Left", "2");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadText(real), "[Main]\nLeft=2\n");
 }
@@ -103,7 +103,7 @@ TEST(Profile, WritesThatCannotBeDoneAreSilentAndLoseNothing) {
     test::TempDir dir;
     const std::string blocker = dir.File("not-a-folder");
     test::WriteBytes(blocker, Bytes("x"));
-    WriteProfileString(blocker + "/Kestrune.ini", "Main", "Left", "1");
+    WriteProfileText(blocker + "/Kestrune.ini", "Main", "Left", "1");
     EXPECT_FALSE(std::filesystem::exists(blocker + "/Kestrune.ini"));
     EXPECT_EQ(ReadText(blocker), "x");
 
@@ -112,10 +112,10 @@ TEST(Profile, WritesThatCannotBeDoneAreSilentAndLoseNothing) {
     const std::string text = "[Main]\nLeft=5\n" + std::string(2 << 20, ';');
     test::WriteBytes(huge, Bytes(text));
     EXPECT_EQ(ReadProfileInt(huge, "Main", "Left", 185), 185);
-    WriteProfileString(huge, "Main", "Left", "1");
+    WriteProfileText(huge, "Main", "Left", "1");
     EXPECT_EQ(ReadText(huge), text);
 
-    WriteProfileString(dir.Path().string(), "Main", "Left", "1");
+    WriteProfileText(dir.Path().string(), "Main", "Left", "1");
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
 }
 

@@ -37,15 +37,15 @@ int ReadProfileInt(const std::string& file, std::string_view section, std::strin
                    int defaultValue) {
     // Read as text, so a number beyond int clamps as on every system instead of wrapping as
     // GetPrivateProfileIntW does. Only a missing key gives back two different defaults.
-    const std::string text = ReadProfileString(file, section, key, "0");
-    if (text == "0" && ReadProfileString(file, section, key, "1") == "1") {
+    const std::string text = ReadProfileText(file, section, key, "0");
+    if (text == "0" && ReadProfileText(file, section, key, "1") == "1") {
         return defaultValue;
     }
     return ProfileInteger(text);
 }
 
-std::string ReadProfileString(const std::string& file, std::string_view section,
-                              std::string_view key, std::string_view defaultValue) {
+std::string ReadProfileText(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view defaultValue) {
     std::wstring buffer(kTextBufferUnits, L'\0');
     const DWORD length =
         GetPrivateProfileStringW(win32::Widen(section).c_str(), win32::Widen(key).c_str(),
@@ -56,8 +56,8 @@ std::string ReadProfileString(const std::string& file, std::string_view section,
     return std::string(FirstCharacters(text, kMaxProfileTextCharacters));
 }
 
-void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value) {
+void WriteProfileText(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value) {
     const std::wstring path = win32::Widen(file);
     StartUnicodeFileIfMissing(path);
     WritePrivateProfileStringW(win32::Widen(section).c_str(), win32::Widen(key).c_str(),
