@@ -21,11 +21,13 @@ std::string ReadProfileText(const std::string& file, std::string_view section, s
                             std::string_view defaultValue);
 
 // Sets a key, adding it or its section when missing and keeping everything else of the file.
-// The first write creates the file. Only the value's first line is written.
-// POSIX: the missing folders of the path are created (mode 0700), the file is replaced in one
-// step so a crash leaves either the old or the new file, and a file too large to be settings
-// (over 1 MiB) or unreadable is never written over.
-// Windows: a new file is started as UTF-16, so that paths in any script survive.
+// The first write creates the file. Only the value's first line is written. A file too large
+// to be settings (over 1 MiB) or unreadable is never written over.
+// POSIX: the missing folders of the path are created (mode 0700), and the file is replaced in
+// one step so a crash leaves either the old or the new file.
+// Windows: the file is kept in UTF-16 with a byte-order mark, so that paths in any script
+// survive: a new file starts so, and an existing file without a mark is converted once before
+// the write, its text read in the ANSI code page as Windows has always read it.
 void WriteProfileText(const std::string& file, std::string_view section, std::string_view key,
                       std::string_view value);
 

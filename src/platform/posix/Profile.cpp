@@ -23,9 +23,6 @@ namespace kestrune::platform {
 
 namespace {
 
-// Far more than any settings file holds; bounds what a foreign file can make us allocate.
-constexpr std::size_t kMaxProfileFileBytes = 1 << 20;
-
 struct LoadedFile {
     enum class Status { kMissing, kLoaded, kUnusable } status;
     std::string bytes;
