@@ -114,7 +114,7 @@ std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& pr
     std::optional<FailedRow> failure =
         RunEncoder(w, progress, encoder, row, values.outputName, partial, cover.Path());
     if (!failure) {
-        if (platform::ReplaceFile(partial, *output)) {
+        if (platform::MoveFileOver(partial, *output)) {
             outputs.Written(*output);
             return std::nullopt;
         }

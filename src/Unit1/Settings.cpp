@@ -36,7 +36,7 @@ void ExchangeWindowBounds(MainWindow& w, const std::string& file, bool write) {
     for (const WindowKey& key : kWindowKeys) {
         int& value = bounds.*key.field;
         if (write) {
-            platform::WriteProfileString(file, "Main", key.name, std::to_string(value));
+            platform::WriteProfileText(file, "Main", key.name, std::to_string(value));
         } else {
             value = platform::ReadProfileInt(file, "Main", key.name, value);
         }
@@ -54,9 +54,9 @@ void ExchangeWindowBounds(MainWindow& w, const std::string& file, bool write) {
 void ExchangeText(const std::string& file, const char* section, const char* key, std::string& value,
                   bool write) {
     if (write) {
-        platform::WriteProfileString(file, section, key, value);
+        platform::WriteProfileText(file, section, key, value);
     } else {
-        value = platform::ReadProfileString(file, section, key, value);
+        value = platform::ReadProfileText(file, section, key, value);
     }
 }
 

@@ -1,6 +1,7 @@
 // An existing regular file opened for reading, with other readers allowed, closed when the
 // object goes. A file that cannot be opened is not an error: it reads as an empty source, and
 // so does anything else of that name (a folder, a FIFO, a device): opening never blocks.
+// Names avoid those that <windows.h> turns into macros (ReplaceFile, DeleteFile, ...).
 #pragma once
 
 #include "platform/ByteSource.h"
@@ -56,7 +57,7 @@ bool RemoveFile(const std::string& path);
 
 // Moves a file over another in one step, replacing it when it exists: a reader sees either
 // the old file or the new one, never a mixture. False when it could not; then nothing moved.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveFileOver(const std::string& from, const std::string& to);
 
 // Creates a file that does not exist yet, readable and writable by its owner only, and
 // writes the bytes into it. False when the path exists or the file cannot be written; then

@@ -15,6 +15,9 @@ namespace kestrune::platform {
 // with its terminating zero does on Windows.
 inline constexpr std::size_t kMaxProfileTextCharacters = 2047;
 
+// Far more than any settings file holds; bounds what a foreign file can make us allocate.
+inline constexpr std::size_t kMaxProfileFileBytes = 1 << 20;
+
 class IniDocument {
 public:
     // Any bytes make a document; nothing is rejected. A UTF-8 byte-order mark is kept aside.

@@ -1,5 +1,5 @@
 // Path helpers. The separator set is a parameter, so the rules for Windows paths
-// ("\" and ":") and POSIX paths ("/") are tested on any machine.
+// ("\", "/" and ":") and POSIX paths ("/") are tested on any machine.
 #pragma once
 
 #include <string>
@@ -12,7 +12,8 @@ struct PathSeparators {
     char primary;          // the one written between a folder and a name
 };
 
-inline constexpr PathSeparators kWindowsSeparators{"\\:", '\\'};
+// Windows reads "/" as "\" in every path, so both end a folder part.
+inline constexpr PathSeparators kWindowsSeparators{"\\/:", '\\'};
 inline constexpr PathSeparators kPosixSeparators{"/", '/'};
 
 #ifdef _WIN32

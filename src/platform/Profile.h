@@ -1,6 +1,7 @@
 // Settings files in the INI format, read and written key by key with the rules of the Windows
 // profile functions on every system. Never fails loudly: a missing or unreadable file reads
 // as a file without keys, and a write that cannot be done leaves everything as it was.
+// Names avoid those that <windows.h> turns into macros (WriteProfileString, ...).
 #pragma once
 
 #include <string>
@@ -16,16 +17,18 @@ int ReadProfileInt(const std::string& file, std::string_view section, std::strin
 // The text of a key, trimmed and unquoted as IniDocument::Value describes, at most
 // kMaxProfileTextCharacters characters (UTF-8 code points). A key present with an empty
 // value reads as empty; the default, without its trailing blanks, only when the key is missing.
-std::string ReadProfileString(const std::string& file, std::string_view section,
-                              std::string_view key, std::string_view defaultValue);
+std::string ReadProfileText(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view defaultValue);
 
 // Sets a key, adding it or its section when missing and keeping everything else of the file.
-// The first write creates the file. Only the value's first line is written.
-// POSIX: the missing folders of the path are created (mode 0700), the file is replaced in one
-// step so a crash leaves either the old or the new file, and a file too large to be settings
-// (over 1 MiB) or unreadable is never written over.
-// Windows: a new file is started as UTF-16, so that paths in any script survive.
-void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value);
+// The first write creates the file. Only the value's first line is written. A file too large
+// to be settings (over 1 MiB) or unreadable is never written over.
+// POSIX: the missing folders of the path are created (mode 0700), and the file is replaced in
+// one step so a crash leaves either the old or the new file.
+// Windows: the file is kept in UTF-16 with a byte-order mark, so that paths in any script
+// survive: a new file starts so, and an existing file without a mark is converted once before
+// the write, its text read in the ANSI code page as Windows has always read it.
+void WriteProfileText(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value);
 
 }  // namespace kestrune::platform

@@ -251,6 +251,7 @@ TEST(FileScan, MissingFileIsNotValid) {
 }
 
 TEST(FileScan, RealFilesMadeWithLame) {
+    KESTRUNE_SKIP_WITHOUT_LAME();
     test::TempDir dir;
     const struct {
         const char* options;

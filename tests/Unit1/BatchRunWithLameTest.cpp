@@ -25,13 +25,15 @@ struct ExpectedOutput {
 
 class BatchRunWithLameTest : public MainWindowFixture {
 protected:
-    BatchRunWithLameTest() : w(Build()) {
+    BatchRunWithLameTest() : w(Build()) {}
+
+    void SetUp() override {
+        KESTRUNE_SKIP_WITHOUT_LAME();
         fs::create_directories(dir.Path() / "in");
         fs::create_directories(dir.Path() / "out");
         w.encoderPath = KESTRUNE_LAME;
-        test::MakeMp3(In("Песня.mp3"),
-                      "-b 128 --add-id3v2 --tt 'Песня' --ta 'Исполнитель' --ty 2001");
-        test::MakeMp3(In("vbr.mp3"), "-V 2 --id3v1-only --tt 'Variable' --ta 'Band' --ty 1999");
+        test::MakeMp3(In("Песня.mp3"), "-b 128 --add-id3v2 --tt Песня --ta Исполнитель --ty 2001");
+        test::MakeMp3(In("vbr.mp3"), "-V 2 --id3v1-only --tt Variable --ta Band --ty 1999");
         test::MakeMp3(In("plain.MP3"), "-b 96");
         AddSelection(w, {In("Песня.mp3"), In("vbr.mp3"), In("plain.MP3")});
     }
@@ -116,7 +118,7 @@ TEST_F(BatchRunWithLameTest, VariableBitRateQuality9WithId3v2Only) {
 TEST_F(BatchRunWithLameTest, OlderOutputsSurviveFailedRowsAndSameNamesGetTheirOwnFiles) {
     fs::create_directories(dir.Path() / "in2");
     const std::string twin = dir.File("in2/Песня.mp3");
-    test::MakeMp3(twin, "-b 128 --add-id3v2 --tt 'Другая' --ta 'Группа' --ty 2002");
+    test::MakeMp3(twin, "-b 128 --add-id3v2 --tt Другая --ta Группа --ty 2002");
     const std::string junk = In("junk.mp3");
     test::WriteBytes(junk, test::Bytes(5000, 0x55));
     AddSelection(w, {twin, junk});

@@ -15,6 +15,16 @@ using toolkit::MessageIcon;
 
 constexpr const char* kQuestion = "Не найден кодек LAME.EXE\r\n         Будем искать?";
 
+#ifdef _WIN32
+constexpr const char* kEncoderName = "Lame.Exe";
+const toolkit::FileFilter kEncoderFilter{"MP3 Encoder LAME.EXE", "LAME.EXE"};
+constexpr const char* kSearchFolder = "C:\\";
+#else
+constexpr const char* kEncoderName = "Lame";
+const toolkit::FileFilter kEncoderFilter{"MP3 Encoder LAME", "lame"};
+constexpr const char* kSearchFolder = "/usr/bin/";
+#endif
+
 TEST(EncoderLocation, TheMissingMessageHasItsFiveLinesWithTheirBlanks) {
     EXPECT_EQ(EncoderMissingMessage(),
               "К сожалению, без LAME.EXE программа не будет работать\r\n"
@@ -36,6 +46,7 @@ TEST(EncoderLocation, ThePickedFileIsJudgedByItsNameAlone) {
         {"D:lame.exe", "LAME.EXE", platform::kWindowsSeparators, true},
         {"C:\\Programs\\lame2.exe", "LAME.EXE", platform::kWindowsSeparators, false},
         {"C:\\lame.exe\\x.exe", "LAME.EXE", platform::kWindowsSeparators, false},
+        {"C:/Programs/LAME.EXE", "LAME.EXE", platform::kWindowsSeparators, true},
         {"/usr/bin/lame", "LAME", platform::kPosixSeparators, true},
         {"/opt/Lame", "LAME", platform::kPosixSeparators, true},
         {"/usr/bin/lame.exe", "LAME", platform::kPosixSeparators, false},
@@ -49,19 +60,19 @@ TEST(EncoderLocation, ThePickedFileIsJudgedByItsNameAlone) {
 
 class LocateEncoderAtStart : public MainWindowFixture {
 protected:
-    LocateEncoderAtStart() { RemoveEncoderFromPath(); }
+    LocateEncoderAtStart() { RemoveEncoder(); }
 
     // The settings file's encoder after the window has handled its posted close.
     std::string StoredEncoderAfterClose() {
         EXPECT_FALSE(main->window->IsClosed()) << "the close must be posted, not sent";
         toolkit::ProcessMessages();
         EXPECT_TRUE(main->window->IsClosed());
-        return platform::ReadProfileString(platform::SettingsFilePath(), "Lame", "Patch", "?");
+        return platform::ReadProfileText(platform::SettingsFilePath(), "Lame", "Patch", "?");
     }
 };
 
 TEST_F(LocateEncoderAtStart, APickedEncoderIsAcceptedInAnyLetterCase) {
-    const std::string picked = dir.File("Lame");
+    const std::string picked = dir.File(kEncoderName);
     driver.QueueMessageAnswer(MessageAnswer::Yes);
     driver.QueueOpenDialogResult(picked);
     MainWindow& w = Build();
@@ -74,8 +85,8 @@ TEST_F(LocateEncoderAtStart, APickedEncoderIsAcceptedInAnyLetterCase) {
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     ASSERT_EQ(driver.OpenDialogRequests().size(), 1u);
     const auto& search = driver.OpenDialogRequests()[0];
-    EXPECT_EQ(search.filters, (std::vector<toolkit::FileFilter>{{"MP3 Encoder LAME", "lame"}}));
-    EXPECT_EQ(search.initialFolder, "/usr/bin/");
+    EXPECT_EQ(search.filters, std::vector<toolkit::FileFilter>{kEncoderFilter});
+    EXPECT_EQ(search.initialFolder, kSearchFolder);
     EXPECT_EQ(search.title, "Поиск кодека LAME");
     EXPECT_EQ(w.encoderPath, picked);
     toolkit::ProcessMessages();

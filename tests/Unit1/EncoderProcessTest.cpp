@@ -3,16 +3,22 @@
 #include "Unit1/EncoderProcess.h"
 
 #include "platform/CommandLine.h"
+#include "support/Processes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kestrune::unit1 {
@@ -40,13 +46,12 @@ bool WaitUntilEnded(EncoderProcess& encoder, std::chrono::seconds limit = 60s) {
 }
 
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(test::PathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-long OpenDescriptorCount() {
-    return static_cast<long>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                                           std::filesystem::directory_iterator()));
+bool WasTerminated(const EncoderProcess& encoder) {
+    return test::WasTerminated(*encoder.ExitStatus(), kTerminatedExitCode);
 }
 
 // The stand-in's output pattern: "abc...z" repeated.
@@ -60,8 +65,22 @@ std::string PatternTail(long long total, std::size_t tail) {
 
 TEST(EncoderProcess, ProgramThatCannotStartGivesFalseAndTellsWhy) {
     const test::TempDir dir;
+#ifdef _WIN32
+    // Every file may be run on Windows, unless another program holds it for itself.
+    const std::string notExecutable = dir.File("lame.exe");
+    std::filesystem::copy_file(test::PathOf(KESTRUNE_STAND_IN), test::PathOf(notExecutable));
+    const HANDLE held = CreateFileW(test::PathOf(notExecutable).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::unique_ptr<void, decltype(&CloseHandle)> closeHeld(held, &CloseHandle);
+    // Wine reports such a file as missing.
+    const auto denied = test::RunsUnderWine() ? platform::StartError::Kind::programNotFound
+                                              : platform::StartError::Kind::accessDenied;
+#else
     const std::string notExecutable = dir.File("lame");
     std::ofstream(notExecutable) << "not a program";
+    const auto denied = platform::StartError::Kind::accessDenied;
+#endif
     const struct {
         std::string commandLine;
         platform::StartError::Kind kind;
@@ -71,13 +90,13 @@ TEST(EncoderProcess, ProgramThatCannotStartGivesFalseAndTellsWhy) {
         {"", platform::StartError::Kind::programNotFound},
         {"  ", platform::StartError::Kind::programNotFound},
         {"\"\" -x", platform::StartError::Kind::programNotFound},
-        {notExecutable + " --mp3input", platform::StartError::Kind::accessDenied},
+        {notExecutable + " --mp3input", denied},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commandLine);
         EncoderProcess encoder;
         EXPECT_FALSE(Start(encoder, c.commandLine));
-        EXPECT_EQ(encoder.StartError().kind, c.kind);
+        EXPECT_EQ(encoder.StartError().kind, c.kind) << encoder.StartError().systemCode;
         EXPECT_FALSE(encoder.IsRunning());
         EXPECT_TRUE(encoder.WaitForEnd(0ms));
     }
@@ -93,7 +112,7 @@ TEST(EncoderProcess, StartReturnsWhileTheEncoderRunsAndTerminateEndsIt) {
     encoder.Terminate();
     ASSERT_TRUE(WaitUntilEnded(encoder, 10s));
     ASSERT_TRUE(encoder.ExitStatus().has_value());
-    EXPECT_EQ(encoder.ExitStatus()->signal, SIGKILL);
+    EXPECT_TRUE(WasTerminated(encoder));
     EXPECT_FALSE(encoder.IsRunning());
 }
 
@@ -149,7 +168,7 @@ TEST(EncoderProcess, StandardInputNeverDeliversAnEnd) {
     }
     encoder.Terminate();
     ASSERT_TRUE(WaitUntilEnded(encoder, 10s));
-    EXPECT_EQ(encoder.ExitStatus()->signal, SIGKILL) << "the stand-in saw the end of its input";
+    EXPECT_TRUE(WasTerminated(encoder)) << "the stand-in saw the end of its input";
 }
 
 TEST(EncoderProcess, TerminateAfterTheEndNeverReachesALaterProcess) {
@@ -165,6 +184,30 @@ TEST(EncoderProcess, TerminateAfterTheEndNeverReachesALaterProcess) {
     EXPECT_TRUE(WaitUntilEnded(running, 10s));
 }
 
+TEST(EncoderProcess, TerminateEndsTheProgramsTheEncoderStarted) {
+    const test::TempDir dir;
+    const std::string pidFile = dir.File("child.pid");
+    EncoderProcess wrapper;
+    ASSERT_TRUE(Start(
+        wrapper, test::ThroughShell(
+                     StandIn("pid-to-file " + platform::QuoteArgument(pidFile) + " sleep 60000"))));
+    long child = 0;
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (!(std::ifstream(test::PathOf(pidFile)) >> child) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_TRUE(test::IsProcessRunning(child));
+
+    wrapper.Terminate();
+    ASSERT_TRUE(WaitUntilEnded(wrapper, 10s));
+    const auto gone = std::chrono::steady_clock::now() + 5s;
+    while (test::IsProcessRunning(child) && std::chrono::steady_clock::now() < gone) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_FALSE(test::IsProcessRunning(child));
+}
+
 TEST(EncoderProcess, EncoderGetsTheSplitArgumentsAndOnlyItsStandardHandles) {
     const test::TempDir dir;
     const std::string argsFile = dir.File("args");
@@ -175,35 +218,50 @@ TEST(EncoderProcess, EncoderGetsTheSplitArgumentsAndOnlyItsStandardHandles) {
 
     EncoderProcess encoder;
     const std::string title = "Песня \"Ночь\" \\";
-    ASSERT_TRUE(Start(encoder, StandIn("args-to-file " + platform::QuoteArgument(argsFile) +
-                                       "  fds-to-file " + platform::QuoteArgument(fdsFile) +
-                                       " write-file " + platform::QuoteArgument(titleFile) + " " +
-                                       platform::QuoteArgument(title))));
+#ifdef _WIN32
+    // Windows has no count of a process's own handles that says which were inherited.
+    const std::string countHandles;
+#else
+    const std::string countHandles = " fds-to-file " + platform::QuoteArgument(fdsFile) + " ";
+#endif
+    ASSERT_TRUE(
+        Start(encoder, StandIn("args-to-file " + platform::QuoteArgument(argsFile) + " " +
+                               countHandles + " write-file " + platform::QuoteArgument(titleFile) +
+                               " " + platform::QuoteArgument(title))));
     ASSERT_TRUE(WaitUntilEnded(encoder));
     earlier.Terminate();
     ASSERT_TRUE(WaitUntilEnded(earlier, 10s));
 
     EXPECT_EQ(encoder.ExitStatus()->code, 0u);
-    EXPECT_EQ(ReadText(fdsFile), "3") << "descriptors of the program or an earlier encoder leaked";
     EXPECT_EQ(ReadText(titleFile), title);
+    std::vector<std::string> arguments{"args-to-file", argsFile};
+#ifndef _WIN32
+    EXPECT_EQ(ReadText(fdsFile), "3") << "descriptors of the program or an earlier encoder leaked";
+    arguments.insert(arguments.end(), {"fds-to-file", fdsFile});
+#endif
+    arguments.insert(arguments.end(), {"write-file", titleFile, title});
     std::string expected;
-    for (const std::string& argument :
-         {std::string("args-to-file"), argsFile, std::string("fds-to-file"), fdsFile,
-          std::string("write-file"), titleFile, title}) {
+    for (const std::string& argument : arguments) {
         expected += argument + '\0';
     }
     EXPECT_EQ(ReadText(argsFile), expected);
 }
 
-TEST(EncoderProcess, RepeatedStartsLeaveNoDescriptorOpen) {
-    const long before = OpenDescriptorCount();
+TEST(EncoderProcess, RepeatedStartsLeaveNoHandleOpen) {
+#ifdef _WIN32
+    // Starts are slow under Wine; the exact handle count shows a leak of one handle at once.
+    constexpr int kStarts = 20;
+#else
+    constexpr int kStarts = 500;
+#endif
+    const long before = test::OpenHandleCount();
     EncoderProcess encoder;
-    for (int start = 0; start < 500; ++start) {
+    for (int start = 0; start < kStarts; ++start) {
         ASSERT_TRUE(Start(encoder, StandIn("stderr 100 exit 0")));
         ASSERT_TRUE(WaitUntilEnded(encoder));
     }
     EXPECT_FALSE(Start(encoder, "/nonexistent/lame"));
-    EXPECT_EQ(OpenDescriptorCount(), before);
+    EXPECT_EQ(test::OpenHandleCount(), before);
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include "Unit1/MainWindowCommandLine.h"
 #include "Unit1/TagEditor.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
@@ -126,7 +128,7 @@ TEST_F(FileListCommands, RowsShowNameSizeBitRateAndKind) {
     EXPECT_EQ(Listed(&FileEntry::title), (Paths{"", "", "", "Title", ""}));
     EXPECT_EQ(Listed(&FileEntry::genre), (Paths{"", "", "", "17", ""}));
     ExpectConsistent();
-    EXPECT_EQ(w.inputFolder, folder + "/");
+    EXPECT_EQ(w.inputFolder, platform::WithTrailingSeparator(folder));
 
     const auto& request = driver.OpenDialogRequests().back();
     EXPECT_EQ(request.filters, (std::vector<toolkit::FileFilter>{{"Файлы MP3", "*.mp3"}}));
@@ -149,9 +151,12 @@ TEST_F(FileListCommands, ASecondAddKeepsListedRowsWithTheirSavedEditsAndAppendsN
     ASSERT_TRUE(driver.Click(*w.addButton));
     EXPECT_EQ(w.fileListView->RowCount(), 1);
 
+#ifndef _WIN32  // on Windows "B.MP3" is b.mp3 itself
     MakeTaggedMp3("B.MP3", "other", 3);
+#endif
     AddThroughDialog(dir.Path().string() + "\rb.mp3\ra.mp3\rB.MP3");
-    EXPECT_EQ(driver.OpenDialogRequests().back().initialFolder, dir.Path().string() + "/");
+    EXPECT_EQ(driver.OpenDialogRequests().back().initialFolder,
+              platform::WithTrailingSeparator(dir.Path().string()));
     EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{a, b}));
     EXPECT_EQ(Listed(&FileEntry::title), (Paths{"Edited", "B"}));
     EXPECT_EQ(Listed(&FileEntry::genre), (Paths{"1", "2"}));
@@ -240,6 +245,9 @@ TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) 
 }
 
 TEST_F(FileListCommands, OddFilesAreListedAtOnceAndNamesNeverChange) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no FIFOs, and its file names are never invalid UTF-8";
+#else
     MainWindow& w = Build();
     const std::string fifo = dir.File("pipe.mp3");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -256,6 +264,7 @@ TEST_F(FileListCommands, OddFilesAreListedAtOnceAndNamesNeverChange) {
     ASSERT_EQ(driver.ShownMessages().size(), 1u);
     EXPECT_NE(driver.ShownMessages()[0].text.find("\uFFFD\uFFFD.mp3"), std::string::npos);
     ExpectConsistent();
+#endif
 }
 
 }  // namespace

@@ -2,42 +2,74 @@
 #include "MainWindowFixture.h"
 
 #include "Unit1/BuildMainWindow.h"
+#include "platform/File.h"
+#include "platform/Locations.h"
 #include "support/Mp3Bytes.h"
+#include "support/SettingsFile.h"
 
 #include <filesystem>
 
 namespace kestrune::unit1 {
 
+#ifdef _WIN32
 namespace {
 
-std::string MakeFolder(const test::TempDir& dir, const std::string& name) {
-    std::filesystem::create_directories(dir.Path() / name);
-    return dir.File(name);
+std::string HiddenEncoder() {
+    return platform::ProgramFolder() + "LAME.EXE.hidden";
+}
+
+// Puts back an encoder an earlier test took away and removes the settings it left.
+void ResetProgramFolder() {
+    if (platform::IsExistingFile(HiddenEncoder())) {
+        platform::MoveFileOver(HiddenEncoder(), platform::ProgramFolder() + "LAME.EXE");
+    }
+    platform::RemoveFile(platform::SettingsFilePath());
 }
 
 }  // namespace
 
 MainWindowFixture::MainWindowFixture()
-    : homeFolder(MakeFolder(dir, "home") + "/"), encoderOnPath(MakeFolder(dir, "bin") + "/lame") {
+    : foundEncoder(platform::ProgramFolder() + "LAME.EXE"),
+      defaultOutputFolder(platform::ProgramFolder() + "TeMP3\\") {
+    ResetProgramFolder();
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    main.reset();
+    ResetProgramFolder();
+}
+
+void MainWindowFixture::RemoveEncoder() {
+    platform::MoveFileOver(foundEncoder, HiddenEncoder());
+}
+#else
+MainWindowFixture::MainWindowFixture()
+    : foundEncoder(dir.File("bin/lame")), defaultOutputFolder(dir.File("home/TeMP3/")) {
+    std::filesystem::create_directories(dir.Path() / "bin");
+    std::filesystem::create_directories(dir.Path() / "home");
     environment.Set("XDG_CONFIG_HOME", dir.File("config"));
     environment.Set("HOME", dir.File("home"));
     environment.Set("PATH", dir.File("bin"));
-    test::WriteBytes(encoderOnPath, test::BytesOf("#!/bin/sh\n"));
-    std::filesystem::permissions(encoderOnPath, std::filesystem::perms::owner_all);
+    test::WriteBytes(foundEncoder, test::BytesOf("#!/bin/sh\n"));
+    std::filesystem::permissions(foundEncoder, std::filesystem::perms::owner_all);
 }
+
+MainWindowFixture::~MainWindowFixture() = default;
+
+void MainWindowFixture::RemoveEncoder() {
+    std::filesystem::remove(foundEncoder);
+}
+#endif
 
 MainWindow& MainWindowFixture::Build() {
     main = BuildMainWindow();
     return *main;
 }
 
-void MainWindowFixture::RemoveEncoderFromPath() {
-    std::filesystem::remove(encoderOnPath);
-}
-
 void MainWindowFixture::WriteSettings(const std::string& text) {
-    std::filesystem::create_directories(dir.Path() / "config" / "kestrune");
-    test::WriteBytes(dir.File("config/kestrune/Kestrune.ini"), test::BytesOf(text));
+    const std::string file = platform::SettingsFilePath();
+    std::filesystem::create_directories(test::PathOf(file).parent_path());
+    test::WriteBytes(file, test::SettingsFileBytes(text));
 }
 
 std::string MainWindowFixture::MakeFile(const std::string& name, std::size_t size) {

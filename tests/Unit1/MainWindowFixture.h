@@ -1,6 +1,8 @@
-// A main window built on the headless toolkit inside a private world: the settings folder,
-// the home folder and PATH point into a temporary folder, so no test touches the user's
-// files. PATH holds a stand-in "lame" unless a test asks for none.
+// A main window built on the headless toolkit inside a private world, so no test touches the
+// user's files. POSIX: the settings folder, the home folder and PATH point into a temporary
+// folder, and PATH holds a stand-in "lame". Windows: the program keeps its settings and finds
+// its encoder beside itself, that is beside the test program, where the stand-in encoder is
+// built as LAME.EXE; the settings file there is removed before and after each test.
 #pragma once
 
 #include "Unit1/MainWindow.h"
@@ -18,11 +20,12 @@ namespace kestrune::unit1 {
 class MainWindowFixture : public ::testing::Test {
 protected:
     MainWindowFixture();
+    ~MainWindowFixture() override;
 
-    // Builds the window; with an encoder on PATH no question is asked.
+    // Builds the window; with an encoder where the program looks no question is asked.
     MainWindow& Build();
-    // Removes the stand-in encoder from PATH, so the start asks for one.
-    void RemoveEncoderFromPath();
+    // Takes the encoder away from where the program looks, so the start asks for one.
+    void RemoveEncoder();
     // Writes the settings file with the given text before the window is built.
     void WriteSettings(const std::string& text);
     // A file in the temporary folder with the given bytes, as a full path.
@@ -32,8 +35,8 @@ protected:
                               std::uint8_t genre);
 
     test::TempDir dir;
-    std::string homeFolder;  // ends with "/"
-    std::string encoderOnPath;
+    std::string foundEncoder;         // the encoder the program finds at start
+    std::string defaultOutputFolder;  // ends with the separator
     test::ScopedEnvironment environment;
     toolkit::headless::HeadlessDriver driver;
     std::unique_ptr<MainWindow> main;

@@ -3,9 +3,10 @@
 #include "MainWindowFixture.h"
 
 #include "platform/Locations.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
+#include "support/SettingsFile.h"
 
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -16,7 +17,7 @@ class Settings : public MainWindowFixture {};
 
 // The key names of the settings file, in the order they stand in it.
 std::vector<std::string> KeysInFileOrder(const std::string& path) {
-    std::ifstream file(path);
+    std::istringstream file(test::SettingsFileText(path));
     std::vector<std::string> keys;
     for (std::string line; std::getline(file, line);) {
         if (const std::size_t equals = line.find('='); equals != std::string::npos) {
@@ -50,17 +51,18 @@ TEST_F(Settings, FirstStartWithoutASettingsFileUsesTheBuiltInState) {
     EXPECT_EQ(w.genreBox->SelectedIndex(), -1);
     EXPECT_TRUE(w.fileListView->AcceptsFiles());
 
-    EXPECT_TRUE(w.programFolder.ends_with('/'));
-    EXPECT_EQ(w.encoderPath, encoderOnPath);
+    EXPECT_TRUE(platform::EndsWithSeparator(w.programFolder));
+    EXPECT_EQ(w.encoderPath, foundEncoder);
     EXPECT_EQ(w.inputFolder, "");
-    EXPECT_EQ(w.outputFolder, homeFolder + "TeMP3/");
+    EXPECT_EQ(w.outputFolder, defaultOutputFolder);
     EXPECT_TRUE(driver.ShownMessages().empty());
 
     driver.QueueFolderResult(std::nullopt);
     w.folderDialog->Execute();
     ASSERT_EQ(driver.FolderDialogRequests().size(), 1u);
     EXPECT_EQ(driver.FolderDialogRequests()[0].title, "Выбор папки");
-    EXPECT_EQ(driver.FolderDialogRequests()[0].initialFolder, homeFolder + "TeMP3");
+    EXPECT_EQ(driver.FolderDialogRequests()[0].initialFolder,
+              platform::WithoutTrailingSeparator(defaultOutputFolder));
 }
 
 TEST_F(Settings, ClosingWritesTheSevenKeysInOrderAndTheNextStartReadsThemBack) {
@@ -74,14 +76,14 @@ TEST_F(Settings, ClosingWritesTheSevenKeysInOrderAndTheNextStartReadsThemBack) {
     const std::string file = platform::SettingsFilePath();
     EXPECT_EQ(KeysInFileOrder(file), (std::vector<std::string>{"Left", "Top", "Width", "Height",
                                                                "Patch", "PatchIn", "PatchOut"}));
-    EXPECT_EQ(platform::ReadProfileString(file, "Lame", "Patch", ""), encoderOnPath);
+    EXPECT_EQ(platform::ReadProfileText(file, "Lame", "Patch", ""), foundEncoder);
 
     main.reset();
     MainWindow& again = Build();
     EXPECT_EQ(again.window->Bounds(), (toolkit::Rect{10, 20, 700, 400}));
     EXPECT_EQ(again.inputFolder, "/music/in/");
     EXPECT_EQ(again.outputFolder, "/music/out");
-    EXPECT_EQ(again.encoderPath, encoderOnPath);
+    EXPECT_EQ(again.encoderPath, foundEncoder);
     driver.QueueFolderResult(std::nullopt);
     again.folderDialog->Execute();
     EXPECT_EQ(driver.FolderDialogRequests().back().initialFolder, "/music/out");
@@ -92,8 +94,8 @@ TEST_F(Settings, StoredValuesAreReadWithTheProfileRules) {
     WriteSettings("[Lame]\nPatch=\n[MP3]\nPatchIn=" + longFolder + "\nPatchOut=\n");
     MainWindow& w = Build();
     EXPECT_EQ(w.inputFolder, std::string(2047, 'x'));
-    EXPECT_EQ(w.outputFolder, homeFolder + "TeMP3/");
-    EXPECT_EQ(w.encoderPath, encoderOnPath);
+    EXPECT_EQ(w.outputFolder, defaultOutputFolder);
+    EXPECT_EQ(w.encoderPath, foundEncoder);
 }
 
 TEST_F(Settings, StoredGeometryIsMovedOntoTheScreenAndShrunkToIt) {

@@ -7,16 +7,17 @@
 #include "MainWindowFixture.h"
 #include "Unit1/BatchRun.h"
 #include "Unit1/ListCommands.h"
+#include "platform/CommandLine.h"
 #include "platform/File.h"
 #include "support/Id3Builders.h"
 #include "support/Lame.h"
+#include "support/RunProgram.h"
+#include "support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <memory>
+#include <optional>
 
 namespace kestrune::unit1 {
 namespace {
@@ -39,8 +40,7 @@ Bytes Cover() {
 // A Python 3 with mutagen: Debian's python3-mutagen serves the system's python3.
 std::optional<std::string> PythonWithMutagen() {
     for (const char* python : {"python3", "/usr/bin/python3"}) {
-        const std::string probe = std::string(python) + " -c 'import mutagen.id3' >/dev/null 2>&1";
-        if (std::system(probe.c_str()) == 0) {
+        if (test::RunProgram(std::string(python) + " -c \"import mutagen.id3\"").status == 0) {
             return python;
         }
     }
@@ -59,15 +59,12 @@ print(tag["TCON"].genres[0])
 print([c.text[0] for c in tag.getall("COMM") if c.desc == ""][0])
 open(sys.argv[2], "wb").write(tag.getall("APIC")[0].data)
 )";
-    const std::string command = "PYTHONIOENCODING=utf-8 " + python + " -c " +
-                                test::ShellQuote(script) + " " + test::ShellQuote(path) + " " +
-                                test::ShellQuote(picturePath);
-    std::string text;
-    const std::unique_ptr<FILE, int (*)(FILE*)> output(::popen(command.c_str(), "r"), ::pclose);
-    for (int c = 0; output && (c = std::fgetc(output.get())) != EOF;) {
-        text.push_back(static_cast<char>(c));
-    }
-    return text;
+    test::ScopedEnvironment environment;
+    environment.Set("PYTHONIOENCODING", "utf-8");
+    return test::RunProgram(platform::QuoteArgument(python) + " -c " +
+                            platform::QuoteArgument(script) + " " + platform::QuoteArgument(path) +
+                            " " + platform::QuoteArgument(picturePath))
+        .output;
 }
 
 class TagCarryOverWithLameTest : public MainWindowFixture {
@@ -79,9 +76,10 @@ protected:
         const std::string picture = dir.File("cover.png");
         test::WriteBytes(picture, cover);
         test::MakeMp3(source,
-                      "-b 128 --add-id3v2 --tt 'Песня' --ta 'Исполнитель' --tl 'Альбом' "
+                      "-b 128 --add-id3v2 --tt Песня --ta Исполнитель --tl Альбом "
                       "--ty 1988 --tg 17 --tn 5/12 --tc " +
-                          test::ShellQuote(kComment) + " --ti " + test::ShellQuote(picture));
+                          platform::QuoteArgument(kComment) + " --ti " +
+                          platform::QuoteArgument(picture));
         AddSelection(w, {source});
     }
 

@@ -1,11 +1,14 @@
-// Where the settings, the default output and the encoder are looked for on POSIX.
+// Where the settings, the default output and the encoder are looked for: the XDG and home
+// folders and PATH on POSIX, beside the program on Windows.
 #include "platform/Locations.h"
 
+#include "platform/File.h"
 #include "platform/Paths.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -15,31 +18,15 @@
 namespace kestrune::platform {
 namespace {
 
-// Sets or unsets an environment variable for the life of the object, then restores it.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        Set(value);
+#ifndef _WIN32
+// Sets the variable, or unsets it for nullptr, until the environment object goes.
+void SetOrUnset(test::ScopedEnvironment& environment, const char* name, const char* value) {
+    if (value != nullptr) {
+        environment.Set(name, value);
+    } else {
+        environment.Unset(name);
     }
-    ~ScopedEnvironment() { Set(old_ ? old_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    void Set(const char* value) {
-        if (value != nullptr) {
-            ::setenv(name_, value, 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-    const char* name_;
-    std::optional<std::string> old_;
-};
+}
 
 TEST(Locations, SettingsFollowXdgConfigHomeOnlyWhenItIsAbsolute) {
     struct Case {
@@ -57,31 +44,28 @@ TEST(Locations, SettingsFollowXdgConfigHomeOnlyWhenItIsAbsolute) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.settings);
-        const ScopedEnvironment xdg("XDG_CONFIG_HOME", c.xdgConfigHome);
-        const ScopedEnvironment home("HOME", c.home);
+        test::ScopedEnvironment environment;
+        SetOrUnset(environment, "XDG_CONFIG_HOME", c.xdgConfigHome);
+        SetOrUnset(environment, "HOME", c.home);
         EXPECT_EQ(SettingsFilePath(), c.settings);
     }
 }
 
 TEST(Locations, OutputFolderIsTeMP3InTheHomeFolderFromTheUserDatabaseWithoutHome) {
     {
-        const ScopedEnvironment home("HOME", "/home/Пользователь");
+        test::ScopedEnvironment environment;
+        environment.Set("HOME", "/home/Пользователь");
         EXPECT_EQ(HomeFolder(), "/home/Пользователь/");
         EXPECT_EQ(DefaultOutputFolder(), "/home/Пользователь/TeMP3/");
     }
     for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative"}) {
-        const ScopedEnvironment home("HOME", unusable);
+        test::ScopedEnvironment environment;
+        SetOrUnset(environment, "HOME", unusable);
         const std::string folder = HomeFolder();
         ASSERT_TRUE(folder.starts_with('/')) << folder;
         EXPECT_TRUE(folder.ends_with('/'));
         EXPECT_EQ(DefaultOutputFolder(), folder + "TeMP3/");
     }
-}
-
-TEST(Locations, ProgramFolderHoldsTheRunningProgram) {
-    const std::string folder = ProgramFolder();
-    ASSERT_TRUE(folder.starts_with('/') && folder.ends_with('/')) << folder;
-    EXPECT_TRUE(std::filesystem::exists(folder + "test_platform"));
 }
 
 TEST(Locations, SearchPathGivesTheFirstAbsoluteFolderWithAnExecutable) {
@@ -117,10 +101,44 @@ TEST(Locations, EncoderIsFoundOnPathWhenItIsNotBesideTheProgram) {
     ASSERT_FALSE(EncoderBesideProgram());
     const std::string searchPath =
         "/nonexistent:" + std::string(FolderOf(KESTRUNE_LAME, kPosixSeparators));
-    const ScopedEnvironment path("PATH", searchPath.c_str());
+    test::ScopedEnvironment environment;
+    environment.Set("PATH", searchPath);
     EXPECT_EQ(FindEncoder(), std::string(KESTRUNE_LAME));
-    const ScopedEnvironment nowhere("PATH", "/nonexistent");
+    environment.Set("PATH", "/nonexistent");
     EXPECT_EQ(FindEncoder(), std::nullopt);
+}
+#else
+TEST(Locations, SettingsAndOutputLiveBesideTheProgramAndHomeIsTheUserProfile) {
+    const std::string folder = ProgramFolder();
+    EXPECT_EQ(SettingsFilePath(), folder + "Kestrune.ini");
+    EXPECT_EQ(DefaultOutputFolder(), folder + "TeMP3\\");
+    test::ScopedEnvironment environment;
+    environment.Set("USERPROFILE", "C:\\Users\\Пользователь");
+    EXPECT_EQ(HomeFolder(), "C:\\Users\\Пользователь\\");
+}
+
+TEST(Locations, EncoderIsFoundBesideTheProgramAndNeverOnPath) {
+    const test::TempDir dir;
+    test::WriteBytes(dir.File("LAME.EXE"), {});
+    test::ScopedEnvironment environment;
+    environment.Set("PATH", test::Utf8Of(dir.Path()));
+    EXPECT_EQ(FindEncoder(), std::nullopt);
+    const std::string beside = ProgramFolder() + "LAME.EXE";
+    test::WriteBytes(beside, {});
+    EXPECT_EQ(FindEncoder(), beside);
+    RemoveFile(beside);
+}
+#endif
+
+TEST(Locations, ProgramFolderHoldsTheRunningProgram) {
+    const std::string folder = ProgramFolder();
+    ASSERT_TRUE(test::PathOf(folder).is_absolute() && EndsWithSeparator(folder)) << folder;
+#ifdef _WIN32
+    const std::string program = folder + "test_platform.exe";
+#else
+    const std::string program = folder + "test_platform";
+#endif
+    EXPECT_TRUE(std::filesystem::exists(test::PathOf(program)));
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ TEST(Paths, SplitFolderNameAndStemForBothSeparatorSets) {
         {"C:\\Music\\a.b.mp3", kWindowsSeparators, "a.b.mp3", "C:\\Music\\", "a.b"},
         {"C:song.MP3", kWindowsSeparators, "song.MP3", "C:", "song"},
         {"noext", kWindowsSeparators, "noext", "", "noext"},
+        {"C:/x/y.mp3", kWindowsSeparators, "y.mp3", "C:/x/", "y"},
+        {"C:\\Music/Песни\\a.mp3", kWindowsSeparators, "a.mp3", "C:\\Music/Песни\\", "a"},
         {"/home/u/Песни/x.y.mp3", kPosixSeparators, "x.y.mp3", "/home/u/Песни/", "x.y"},
         {"/home/u/back\\slash.mp3", kPosixSeparators, "back\\slash.mp3", "/home/u/", "back\\slash"},
         {"/home/u/.hidden", kPosixSeparators, ".hidden", "/home/u/", ""},
@@ -30,6 +32,16 @@ TEST(Paths, SplitFolderNameAndStemForBothSeparatorSets) {
         EXPECT_EQ(FolderOf(c.path, c.separators), c.folder);
         EXPECT_EQ(StemOf(FileNameOf(c.path, c.separators)), c.stem);
     }
+}
+
+TEST(Paths, AFolderEndingInEitherWindowsSeparatorGetsNoSecondOne) {
+    for (const char* folder : {"C:\\Music\\", "C:/Music/", "C:"}) {
+        SCOPED_TRACE(folder);
+        EXPECT_TRUE(EndsWithSeparator(folder, kWindowsSeparators));
+        EXPECT_EQ(WithTrailingSeparator(folder, kWindowsSeparators), folder);
+    }
+    EXPECT_EQ(WithTrailingSeparator("C:/Music", kWindowsSeparators), "C:/Music\\");
+    EXPECT_EQ(WithTrailingSeparator("C:\\Music", kPosixSeparators), "C:\\Music/");
 }
 
 TEST(Paths, JoinWritesOnePrimarySeparatorEvenAfterARoot) {

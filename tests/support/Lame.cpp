@@ -1,10 +1,16 @@
+// Real MP3 files for tests: a WAV tone written here, encoded by lame started through the
+// program's own launcher.
 #include "support/Lame.h"
+
+#include "platform/CommandLine.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <vector>
@@ -45,32 +51,25 @@ void WriteToneWav(const std::string& path, double seconds, int sampleRate, int c
             PutLittleEndian(wav, static_cast<std::uint16_t>(sample), 2);
         }
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
     ASSERT_TRUE(out.good());
 }
 
-std::string ShellQuote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
+bool LameIsAvailable() {
+    return std::filesystem::is_regular_file(PathOf(KESTRUNE_LAME));
 }
 
 void MakeMp3(const std::string& mp3Path, const std::string& lameOptions, double seconds,
              int sampleRate, int channels) {
     const std::string wavPath = mp3Path + ".wav";
     WriteToneWav(wavPath, seconds, sampleRate, channels);
-    const std::string command = std::string("LC_ALL=C.UTF-8 ") + KESTRUNE_LAME + " --quiet " +
-                                lameOptions + " " + ShellQuote(wavPath) + " " + ShellQuote(mp3Path);
-    const int status = std::system(command.c_str());
-    std::remove(wavPath.c_str());
-    ASSERT_EQ(status, 0) << command;
+    const std::string commandLine = platform::QuoteArgument(KESTRUNE_LAME) + " --quiet " +
+                                    lameOptions + " " + platform::QuoteArgument(wavPath) + " " +
+                                    platform::QuoteArgument(mp3Path);
+    const ProgramRun run = RunProgram(commandLine);
+    std::filesystem::remove(PathOf(wavPath));
+    ASSERT_EQ(run.status, 0) << commandLine << "\n" << run.errorOutput;
 }
 
 }  // namespace kestrune::test

@@ -1,24 +1,44 @@
-// POSIX setenv/unsetenv, Windows _putenv_s (an empty value unsets there).
+// POSIX setenv/unsetenv; Windows _wputenv_s on the UTF-16 names and values (an empty value
+// unsets there), which changes the process's environment too, as child processes see it.
 #include "support/ScopedEnvironment.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#ifdef _WIN32
+#include "platform/win32/WideText.h"
+#endif
+
 namespace kestrune::test {
 
 namespace {
 
-void Apply(const std::string& name, const std::optional<std::string>& value) {
 #ifdef _WIN32
-    _putenv_s(name.c_str(), value ? value->c_str() : "");
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
+void Apply(const std::string& name, const std::optional<std::string>& value) {
+    _wputenv_s(Widen(name).c_str(), value ? Widen(*value).c_str() : L"");
+}
+
+std::optional<std::string> Current(const std::string& name) {
+    const wchar_t* value = _wgetenv(Widen(name).c_str());
+    return value != nullptr ? std::optional(Narrow(value)) : std::nullopt;
+}
 #else
+void Apply(const std::string& name, const std::optional<std::string>& value) {
     if (value) {
         ::setenv(name.c_str(), value->c_str(), 1);
     } else {
         ::unsetenv(name.c_str());
     }
-#endif
 }
+
+std::optional<std::string> Current(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
+#endif
 
 }  // namespace
 
@@ -39,11 +59,9 @@ void ScopedEnvironment::Unset(const std::string& name) {
 }
 
 void ScopedEnvironment::Remember(const std::string& name) {
-    if (std::ranges::any_of(saved_, [&](const auto& saved) { return saved.first == name; })) {
-        return;
+    if (std::ranges::none_of(saved_, [&](const auto& saved) { return saved.first == name; })) {
+        saved_.emplace_back(name, Current(name));
     }
-    const char* old = std::getenv(name.c_str());
-    saved_.emplace_back(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
 }
 
 }  // namespace kestrune::test

@@ -17,6 +17,7 @@ public:
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
+    // Windows keeps no empty variables: there an empty value unsets the variable.
     void Set(const std::string& name, const std::string& value);
     void Unset(const std::string& name);
 

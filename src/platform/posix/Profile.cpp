@@ -23,9 +23,6 @@ namespace kestrune::platform {
 
 namespace {
 
-// Far more than any settings file holds; bounds what a foreign file can make us allocate.
-constexpr std::size_t kMaxProfileFileBytes = 1 << 20;
-
 struct LoadedFile {
     enum class Status { kMissing, kLoaded, kUnusable } status;
     std::string bytes;
@@ -132,16 +129,16 @@ int ReadProfileInt(const std::string& file, std::string_view section, std::strin
     return value ? ProfileInteger(*value) : defaultValue;
 }
 
-std::string ReadProfileString(const std::string& file, std::string_view section,
-                              std::string_view key, std::string_view defaultValue) {
+std::string ReadProfileText(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view defaultValue) {
     const auto document = LoadForReading(file);
     const auto value = document ? document->Value(section, key) : std::nullopt;
     const std::string text = SanitiseUtf8(value ? *value : WithoutTrailingBlanks(defaultValue));
     return std::string(FirstCharacters(text, kMaxProfileTextCharacters));
 }
 
-void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value) {
+void WriteProfileText(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value) {
     const std::string target = WriteTarget(file);
     const LoadedFile loaded = Load(target);
     if (loaded.status == LoadedFile::Status::kUnusable) {

@@ -3,20 +3,10 @@
 
 #include "platform/win32/WideText.h"
 
-#include <windows.h>
-
 namespace kestrune::platform {
 
 std::string LegacyToUtf8(std::string_view bytes) {
-    if (bytes.empty()) {
-        return {};
-    }
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                        length);
-    return win32::Narrow(wide);
+    return win32::Narrow(win32::FromAnsi(bytes));
 }
 
 }  // namespace kestrune::platform

@@ -36,11 +36,7 @@ std::string HomeFolder() {
     if (home.empty()) {
         return {};
     }
-    std::string folder = win32::Narrow(home);
-    if (!folder.ends_with('\\')) {
-        folder += '\\';
-    }
-    return folder;
+    return WithTrailingSeparator(win32::Narrow(home), kWindowsSeparators);
 }
 
 std::string SettingsFilePath() {

@@ -4,6 +4,7 @@
 // flows. The job ends the whole tree and holds its processor time.
 #include "platform/Process.h"
 
+#include "platform/CommandLine.h"
 #include "platform/Handle.h"
 #include "platform/OutputTail.h"
 #include "platform/win32/WideText.h"
@@ -168,6 +169,11 @@ struct ChildProcess::State {
 
 std::variant<ChildProcess, StartError> ChildProcess::Start(const std::string& commandLine,
                                                            const ProcessOptions& options) {
+    // A line without a program name ("" or blanks) names no file, as on every system.
+    if (const auto arguments = SplitCommandLine(commandLine);
+        arguments.empty() || arguments.front().empty()) {
+        return StartError{StartError::Kind::programNotFound, ERROR_FILE_NOT_FOUND};
+    }
     std::optional<Pipe> input = CreatePipe(true);
     std::optional<Pipe> output = CreatePipe(false);
     std::optional<Pipe> error = CreatePipe(false);
@@ -184,9 +190,6 @@ std::variant<ChildProcess, StartError> ChildProcess::Start(const std::string& co
     std::wstring line = win32::Widen(commandLine);  // CreateProcessW may write into it
     const DWORD flags = CREATE_SUSPENDED | (options.ownSession ? CREATE_NEW_CONSOLE : 0);
     PROCESS_INFORMATION info{};
-    if (line.find_first_not_of(L" \t") == std::wstring::npos) {
-        return StartError{StartError::Kind::programNotFound, ERROR_FILE_NOT_FOUND};
-    }
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                         &startup, &info)) {
         return ErrorOf(GetLastError());

@@ -1,20 +1,32 @@
-// UTF-8 <-> UTF-16 through MultiByteToWideChar and WideCharToMultiByte.
+// UTF-8 and ANSI <-> UTF-16 through MultiByteToWideChar and WideCharToMultiByte.
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
 
 namespace kestrune::platform::win32 {
 
-std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty()) {
+namespace {
+
+std::wstring ToWide(UINT codePage, std::string_view bytes) {
+    if (bytes.empty()) {
         return {};
     }
     const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
                         length);
     return wide;
+}
+
+}  // namespace
+
+std::wstring Widen(std::string_view utf8) {
+    return ToWide(CP_UTF8, utf8);
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+    return ToWide(CP_ACP, bytes);
 }
 
 std::string Narrow(std::wstring_view utf16) {

@@ -16,6 +16,9 @@
 // "<source>.actions" beside its source file, if there is one (blank-separated), after
 // writing the start of its output file; when they end with status 0 it completes the
 // output. So a batch run can give each row its own behaviour.
+// Arguments and paths are UTF-8 on every system.
+#include "platform/ProgramArguments.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -32,6 +35,8 @@
 #else
 #include <unistd.h>
 #endif
+
+using std::filesystem::u8path;
 
 namespace {
 
@@ -94,7 +99,7 @@ int RunActions(const std::vector<std::string>& args) {
         } else if (action == "exit") {
             return std::atoi(value.c_str());
         } else if (action == "args-to-file") {
-            std::ofstream out(value, std::ios::binary);
+            std::ofstream out(u8path(value), std::ios::binary);
             for (const std::string& arg : args) {
                 out << arg << '\0';
             }
@@ -102,11 +107,11 @@ int RunActions(const std::vector<std::string>& args) {
             const auto entries = std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
                                                std::filesystem::directory_iterator());
             // Less the descriptor of the listing itself.
-            std::ofstream(value, std::ios::binary) << entries - 1;
+            std::ofstream(u8path(value), std::ios::binary) << entries - 1;
         } else if (action == "pid-to-file") {
-            std::ofstream(value, std::ios::binary) << ProcessId();
+            std::ofstream(u8path(value), std::ios::binary) << ProcessId();
         } else if (action == "write-file" && i + 1 < args.size()) {
-            std::ofstream(value, std::ios::binary) << args[++i];
+            std::ofstream(u8path(value), std::ios::binary) << args[++i];
         } else if (action == "say-stderr") {  // underscores stand for blanks
             std::string text = value;
             std::replace(text.begin(), text.end(), '_', ' ');
@@ -123,14 +128,14 @@ int RunAsEncoder(const std::vector<std::string>& args) {
     const std::string& source = args[args.size() - 2];
     const std::string& output = args.back();
     std::vector<std::string> actions;
-    std::ifstream script(source + ".actions");
+    std::ifstream script(u8path(source + ".actions"));
     for (std::string word; script >> word;) {
         actions.push_back(word);
     }
-    { std::ofstream(output, std::ios::binary) << "partial "; }
+    { std::ofstream(u8path(output), std::ios::binary) << "partial "; }
     const int status = RunActions(actions);
     if (status == 0) {
-        std::ofstream(output, std::ios::binary | std::ios::app) << "encoded";
+        std::ofstream(u8path(output), std::ios::binary | std::ios::app) << "encoded";
     }
     return status;
 }
@@ -138,7 +143,7 @@ int RunAsEncoder(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = kestrune::platform::ProgramArguments(argc, argv);
     if (args.size() >= 3 && args.front() == "--mp3input") {
         return RunAsEncoder(args);
     }

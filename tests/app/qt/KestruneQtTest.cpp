@@ -97,7 +97,7 @@ TEST(KestruneQt, AddsFilesThroughTheDialogAndCompressesThemWithLame) {
     environment.Set("HOME", dir.Path().string());
     fs::create_directories(dir.Path() / "in");
     fs::create_directories(dir.Path() / "out");
-    test::MakeMp3(dir.File("in/Песня.mp3"), "-b 128 --tt 'Song' --ta 'Band'", 40.0);
+    test::MakeMp3(dir.File("in/Песня.mp3"), "-b 128 --tt Song --ta Band", 40.0);
     test::MakeMp3(dir.File("in/Вторая.mp3"), "-V 4", 40.0);
     test::MakeMp3(dir.File("in/third.mp3"), "-b 192", 40.0);
 
