@@ -7,6 +7,8 @@
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
+// <windows.h> makes this name a macro; the platform layer defines its own.
+#undef WriteProfileString
 
 namespace kestrune::platform {
 
