@@ -1,0 +1,25 @@
+// The Win32 single-line edit field. The field edits its text itself and reports each change
+// (EN_CHANGE) to the base with the caret; the number-only style is the system's own for
+// typing, and a paste the base would refuse is refused before the field takes it.
+#pragma once
+
+#include "toolkit/base/EditBase.h"
+#include "toolkit/win32/Win32Control.h"
+
+namespace kestrune::toolkit::win32 {
+
+class Win32Edit final : public Win32Control<base::EditBase> {
+public:
+    explicit Win32Edit(base::Node& parent);
+
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(WORD code) override;
+
+private:
+    void ShowText() override;
+    void ShowCaret() override;
+    void ShowNumbersOnly() override;
+    void ShowBorder() override;
+};
+
+}  // namespace kestrune::toolkit::win32
