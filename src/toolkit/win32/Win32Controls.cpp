@@ -207,16 +207,18 @@ void Win32ComboBox::OnCommand(WORD code) {
 }
 
 void Win32ComboBox::ShowBounds() {
-    // The closed box is the selection field and its frame: the field takes what the frame
-    // leaves of the height.
-    RECT closed{};
-    GetWindowRect(Handle(), &closed);
-    const auto field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, -1, 0));
-    const int frame = (closed.bottom - closed.top) - field;
-    SendMessageW(Handle(), CB_SETITEMHEIGHT, -1, std::max(1, bounds_.height - frame));
     const auto item = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0));
     SetWindowPos(Handle(), nullptr, bounds_.left, bounds_.top, bounds_.width,
                  bounds_.height + kVisibleListItems * item + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The closed box is the selection field and its frame; the field takes what the frame
+    // leaves of the height. What the frame adds is measured with the field's height set.
+    const auto field = SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    RECT closed{};
+    GetWindowRect(Handle(), &closed);
+    const auto frame = static_cast<int>(closed.bottom - closed.top - field);
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 std::max(1, bounds_.height - frame));
 }
 
 void Win32ComboBox::ShowFont() {

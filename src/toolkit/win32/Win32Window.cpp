@@ -1,5 +1,6 @@
-// A resizable window has the thick frame and the maximise box; the frame's extent is what
-// AdjustWindowRectEx adds to the client area for the window's styles of the moment.
+// Every window has the thick frame, so its frame is as wide whether it can be resized or not
+// and the client area stays as the program set it. One that cannot be resized has no
+// maximise box, offers no sizing border to the pointer and refuses sizes it did not set.
 #include "toolkit/win32/Win32Window.h"
 
 #include "platform/win32/WideText.h"
@@ -11,7 +12,6 @@ namespace {
 
 constexpr UINT kPostedClose = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kResizingStyles = WS_THICKFRAME | WS_MAXIMIZEBOX;
 
 Size FrameOf(DWORD style, DWORD exStyle) {
     RECT outer{0, 0, 0, 0};
@@ -67,6 +67,18 @@ std::optional<LRESULT> Win32Window::OnMessage(UINT message, WPARAM wParam, LPARA
             limits.ptMinTrackSize = {MinimumSize().width, MinimumSize().height};
             return 0;
         }
+        case WM_NCHITTEST:
+            if (!IsResizable()) {
+                const LRESULT part = DefWindowProcW(Handle(), message, wParam, lParam);
+                return (part >= HTLEFT && part <= HTBOTTOMRIGHT) || part == HTSIZE ? HTBORDER
+                                                                                   : part;
+            }
+            break;
+        case WM_WINDOWPOSCHANGING:
+            if (!IsResizable() && !applying_) {
+                reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_NOSIZE;
+            }
+            break;
         case WM_WINDOWPOSCHANGED:
             if (!applying_) {
                 TakeNativeBounds();
@@ -139,12 +151,9 @@ void Win32Window::ShowCloseCommand() {
 }
 
 void Win32Window::ShowResizable() {
-    // The frame changes with the style; the client area stays as it was.
-    const Size client = ClientSize();
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
-    SetWindowLongPtrW(Handle(), GWL_STYLE,
-                      IsResizable() ? style | kResizingStyles : style & ~kResizingStyles);
-    SetClientSize(client);
+    SetStyleBit(Handle(), WS_MAXIMIZEBOX, IsResizable());
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void Win32Window::ShowWindow() {
