@@ -3,10 +3,10 @@
 // open dialog, the options switched, and a run compresses them into the folder chosen in
 // the folder browser, one encoder aborted with the progress window's button. Then a new
 // list with a stalled encoder, and the window is closed during that run: the program ends
-// and the settings are written. Windows are found by class and caption, controls by class
-// and where they stand; everything is done with window messages.
-// With KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window (CBR and VBR), the progress
-// window and the run's message box are asked for there (scripts/test-windows-gui takes them).
+// and the settings are written. The help button opens the help once. Windows are found by class and
+// caption, controls by class and where they stand; everything is done with window messages. With
+// KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window (CBR and VBR), the progress window
+// and the run's message box are asked for there (scripts/test-windows-gui takes them).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -79,7 +79,7 @@ HWND ChildAt(HWND parent, const wchar_t* className, int x, int y) {
 }
 
 struct WindowSearch {
-    DWORD process;
+    DWORD process;  // any when 0
     std::wstring className;
     std::wstring caption;  // any when empty
     HWND found = nullptr;
@@ -89,7 +89,7 @@ BOOL CALLBACK Match(HWND window, LPARAM parameter) {
     auto& search = *reinterpret_cast<WindowSearch*>(parameter);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == search.process && IsWindowVisible(window) &&
+    if ((search.process == 0 || process == search.process) && IsWindowVisible(window) &&
         ClassOf(window) == search.className &&
         (search.caption.empty() || TextOf(window) == search.caption)) {
         search.found = window;
@@ -296,6 +296,20 @@ TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhe
     WriteBytes(in_ / "last.mp3.actions", "args-to-file " + (root_ / "last.args").string());
     Start();
     ASSERT_FALSE(HasFatalFailure());
+
+    // The help button opens the help in its viewer, once.
+    Click(ToolButton(138));
+    const HWND help = WaitForTopLevel(0, L"HH Parent", L"Справка");
+    ASSERT_NE(help, nullptr);
+    Click(ToolButton(138));
+    Sleep(1500);
+    int helpWindows = 0;
+    for (HWND w = FindWindowW(L"HH Parent", L"Справка"); w != nullptr;
+         w = FindWindowExW(nullptr, w, L"HH Parent", L"Справка")) {
+        helpWindows += IsWindowVisible(w) ? 1 : 0;
+    }
+    EXPECT_EQ(helpWindows, 1);
+    PostMessageW(help, WM_CLOSE, 0, 0);
 
     AddFiles(L"\"Песня.mp3\" \"abort.mp3\" \"last.mp3\"", 3);
     Screenshot(main_, "main-window-cbr");
