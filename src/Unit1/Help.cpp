@@ -10,7 +10,7 @@ void OpenHelp(MainWindow& w) {
         return;
     }
     if (const auto helpFile = platform::HelpFilePath(w.programFolder)) {
-        toolkit::ShowHelp(*helpFile);
+        toolkit::ShowHelp(w.window.get(), *helpFile);
     }
 }
 

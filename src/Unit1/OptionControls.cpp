@@ -19,13 +19,16 @@ void ApplyRateMode(MainWindow& w) {
     for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
         control->SetEnabled(constant);
     }
-    // The bit-rate controls stand over the lower part of the slider: the mode in use is
-    // shown on top.
-    if (constant) {
-        for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
+    // The bit-rate controls stand over the lower part of the slider and reach below it: in
+    // use they are drawn on top of it; unused they are hidden, so that no part of them shows
+    // under the slider.
+    for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
+        control->SetVisible(constant);
+        if (constant) {
             control->BringToFront();
         }
-    } else {
+    }
+    if (!constant) {
         w.qualityTrackBar->BringToFront();
     }
 }

@@ -31,7 +31,8 @@ constexpr WindowKey kWindowKeys[] = {
 // The stored place and size, moved onto a screen before the window takes them: settings
 // from another monitor set-up, or edited by hand, must not put it out of reach.
 void ExchangeWindowBounds(MainWindow& w, const std::string& file, bool write) {
-    toolkit::Rect bounds = w.window->Bounds();
+    const toolkit::Rect current = w.window->Bounds();
+    toolkit::Rect bounds = current;
     for (const WindowKey& key : kWindowKeys) {
         int& value = bounds.*key.field;
         if (write) {
@@ -40,7 +41,9 @@ void ExchangeWindowBounds(MainWindow& w, const std::string& file, bool write) {
             value = platform::ReadProfileInt(file, "Main", key.name, value);
         }
     }
-    if (!write) {
+    // Without stored values the window keeps its own place and size; stored ones are placed
+    // as the window will take them, within its minimum size.
+    if (!write && !(bounds == current)) {
         const toolkit::Size smallest = w.window->MinimumSize();
         bounds.width = std::max(bounds.width, smallest.width);
         bounds.height = std::max(bounds.height, smallest.height);

@@ -42,9 +42,9 @@ void RunMessageLoop(Window& mainWindow);
 bool FindTopLevelWindow(const std::string& caption);
 
 // Shows a help file of the program in the platform's help viewer, whose window carries the
-// help's own title: the compiled help's viewer on Windows, a window of the program
-// elsewhere. False when it could not be shown.
-bool ShowHelp(const std::string& path);
+// help's own title and is owned by the given window: the compiled help's viewer on
+// Windows, a window of the program elsewhere. False when it could not be shown.
+bool ShowHelp(const Window* owner, const std::string& path);
 
 // Opens a file with the program the platform associates with it; false when it could not.
 bool ShellOpen(const std::string& path);

@@ -1,6 +1,7 @@
 // A pair of up and down arrows that steps a position through a range, without a buddy
-// field. A click on an arrow steps the position (never past the range's ends); onMouseUp
-// reports the release of the mouse button over the control.
+// field. A click on an arrow steps the position (never past the range's ends), and an
+// arrow held down steps on by itself; onMouseUp reports the release of the mouse button
+// over the control.
 #pragma once
 
 #include "toolkit/Control.h"

@@ -87,8 +87,7 @@ TEST(EncoderCommandLine, TrackCommentAndPictureFollowTheGenreWhenTheRowHasThem) 
         row.track = c.track;
         row.comment = c.comment;
         row.picturePath = c.picture;
-        EXPECT_EQ(BuildEncoderCommandLine(options, row, kOutputFile),
-                  start + c.pieces + kPiece7);
+        EXPECT_EQ(BuildEncoderCommandLine(options, row, kOutputFile), start + c.pieces + kPiece7);
         options.tagV1 = options.tagV2 = false;
         EXPECT_EQ(BuildEncoderCommandLine(options, row, kOutputFile),
                   std::string(" --mp3input --nohist  -m s -b 32") + kPiece7);

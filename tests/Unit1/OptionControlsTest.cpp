@@ -4,6 +4,8 @@
 
 #include "Unit1/OptionControls.h"
 
+#include <algorithm>
+
 namespace kestrune::unit1 {
 namespace {
 
@@ -36,19 +38,21 @@ TEST_F(OptionControls, EachRateModeEnablesItsOwnControlsAndKeepsTheOthersValues)
     EXPECT_EQ(w.qualityTrackBar->Position(), 2);
 }
 
-TEST_F(OptionControls, TheRateModeInUseIsDrawnOverTheSliderItShares) {
+TEST_F(OptionControls, TheRateModeInUseIsDrawnOverTheSliderItSharesAndUnusedBitRatesHide) {
     MainWindow& w = Build();
-    auto bitRateOnTop = [&] {
-        return driver.IsAbove(*w.bitRateLabel, *w.qualityTrackBar) &&
-               driver.IsAbove(*w.bitRateUpDown, *w.qualityTrackBar) &&
-               driver.IsAbove(*w.kbpsLabel, *w.qualityTrackBar);
+    const std::vector<const toolkit::Control*> bitRate{w.bitRateLabel, w.bitRateUpDown,
+                                                       w.kbpsLabel};
+    auto bitRateShownOnTop = [&] {
+        return std::ranges::all_of(bitRate, [&](const toolkit::Control* control) {
+            return control->IsVisible() && driver.IsAbove(*control, *w.qualityTrackBar);
+        });
     };
-    EXPECT_TRUE(bitRateOnTop());
+    EXPECT_TRUE(bitRateShownOnTop());
     ASSERT_TRUE(driver.Click(*w.vbrRadio));
     EXPECT_TRUE(driver.IsAbove(*w.qualityTrackBar, *w.bitRateLabel));
-    EXPECT_FALSE(bitRateOnTop());
+    EXPECT_TRUE(std::ranges::none_of(bitRate, &toolkit::Control::IsVisible));
     ASSERT_TRUE(driver.Click(*w.cbrRadio));
-    EXPECT_TRUE(bitRateOnTop());
+    EXPECT_TRUE(bitRateShownOnTop());
 }
 
 TEST_F(OptionControls, TheArrowsStepThroughTheTwelveBitRates) {

@@ -64,6 +64,10 @@ void EditBase::EditedByUser(const std::string& text, int caret) {
     ReportChange();
 }
 
+void EditBase::CaretMovedByUser(int caret) {
+    caret_ = std::clamp(caret, 0, CharacterCount());
+}
+
 int EditBase::CharacterCount() const {
     return static_cast<int>(platform::CountCharacters(text_));
 }

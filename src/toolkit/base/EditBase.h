@@ -31,6 +31,8 @@ public:
     bool InsertedByUser(std::string_view input);
     // The user changed the text in the field itself; the caret stands where it is now.
     void EditedByUser(const std::string& text, int caret);
+    // The user moved the caret in the field itself.
+    void CaretMovedByUser(int caret);
 
 protected:
     virtual void ShowText() {}

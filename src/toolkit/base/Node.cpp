@@ -59,6 +59,15 @@ void Node::ApplyBounds(const Rect& bounds) {
     }
 }
 
+void Node::TakePlatformBounds(const Rect& bounds) {
+    const Size oldSize{bounds_.width, bounds_.height};
+    bounds_ = bounds;
+    if (!(oldSize == Size{bounds_.width, bounds_.height})) {
+        ArrangeChildren();
+        OnSizeChanged();
+    }
+}
+
 void Node::TakeFocus() {
     if (Self().IsEffectivelyEnabled()) {
         focused_ = this;

@@ -44,10 +44,15 @@ protected:
     void ArrangeChildren();
     // Applies new bounds; a docked control asks its parent to place it.
     void ApplyBounds(const Rect& bounds);
+    // Bounds the platform gave the node (the user moved or resized a window): taken as they
+    // are, the children placed and the change of size reported, but nothing shown again.
+    void TakePlatformBounds(const Rect& bounds);
     // Gives the node the keyboard focus when it takes input.
     void TakeFocus();
     // Moves this node to the top of its parent's stack of children.
     void RaiseAboveSiblings();
+    // Frees the children now, before a back end frees what shows this node.
+    void DestroyChildren() { children_.clear(); }
 
     // Hooks of the back end, run after the state changed.
     virtual void ShowBounds() {}

@@ -78,7 +78,7 @@ bool FindTopLevelWindow(const std::string& caption) {
            std::ranges::find(session.foreignWindows, caption) != session.foreignWindows.end();
 }
 
-bool ShowHelp(const std::string& path) {
+bool ShowHelp(const Window*, const std::string& path) {
     return ShellOpen(path);
 }
 

@@ -3,18 +3,24 @@
 #include "toolkit/qt/QtApplication.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/qt/QtStyle.h"
 #include "toolkit/qt/QtWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFile>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTranslator>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 namespace kestrune::toolkit {
@@ -33,6 +39,14 @@ void EnsureApplication() {
     // the application then crashes. The process ends with it instead.
     new QApplication(argumentCount, arguments);
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
+    QApplication::setStyle(new ClassicStyle());  // the application takes it
+    // The program speaks Russian whatever the user's locale, Qt's own texts included.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    auto* translator = new QTranslator(qApp);  // owned by the application
+    if (translator->load(QStringLiteral("qtbase_ru"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
     const QString icon = QStringLiteral(":/icons/kestrune.png");
     if (QFile::exists(icon)) {
         QApplication::setWindowIcon(QIcon(icon));
@@ -43,6 +57,26 @@ void EnsureApplication() {
 
 using qt::EnsureApplication;
 using qt::QtWindow;
+
+namespace {
+
+constexpr QSize kHelpWindowSize{720, 560};
+
+// Places a new window one caption below and one border right of its owner, the way
+// windows cascade, and within the owner's screen. The new window is not framed yet; its
+// frame will be as wide as the owner's.
+void CascadeFrom(const QWidget& owner, QWidget& window) {
+    QPoint at = owner.geometry().topLeft();  // the owner's client area, inside its frame
+    if (const QScreen* screen = owner.screen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize outer = window.size() + owner.frameGeometry().size() - owner.size();
+        at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - outer.width())));
+        at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - outer.height())));
+    }
+    window.move(at);
+}
+
+}  // namespace
 
 std::unique_ptr<Window> CreateTopLevelWindow(const std::string& caption, Window* owner) {
     EnsureApplication();
@@ -59,6 +93,9 @@ MessageAnswer ShowMessage(const Window* owner, const std::string& text, const st
         QString::fromStdString(text).replace(QStringLiteral("\r\n"), "\n"),
         buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         window != nullptr ? &window->Widget() : nullptr);
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
+        ok->setText(QStringLiteral("ОК"));  // Qt's translation keeps the Latin letters
+    }
     switch (box.exec()) {
         case QMessageBox::Yes:
             return MessageAnswer::Yes;
@@ -118,18 +155,24 @@ bool FindTopLevelWindow(const std::string& caption) {
     return false;
 }
 
-bool ShowHelp(const std::string& path) {
+bool ShowHelp(const Window* owner, const std::string& path) {
     EnsureApplication();
     if (!QFile::exists(QString::fromStdString(path))) {
         return false;
     }
-    // A window of its own that goes when the user closes it; it takes the help's title.
-    auto* viewer = new QTextBrowser();
+    // A window of its own, above its owner, that goes when the user closes it or with the
+    // owner; it takes the help's title. X11 records the owner of dialogs only.
+    const auto* ownerWindow = dynamic_cast<const QtWindow*>(owner);
+    auto* viewer = new QTextBrowser(ownerWindow != nullptr ? &ownerWindow->Widget() : nullptr);
+    viewer->setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->setOpenExternalLinks(true);
     viewer->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
     viewer->setWindowTitle(viewer->documentTitle());
-    viewer->resize(720, 560);
+    viewer->resize(kHelpWindowSize);
+    if (ownerWindow != nullptr) {
+        CascadeFrom(ownerWindow->Widget(), *viewer);
+    }
     viewer->show();
     return true;
 }

@@ -1,59 +1,95 @@
-// The Qt implementation of the Control base, shared by every kind of control:
-// QtControl<Label, QLabel> is a Label shown by a QLabel.
+// What every Qt control adds to its portable state: the widget that shows it. QtControl
+// draws the state every control has (place, enabled, visible, font, colour, focus, stacking)
+// on its widget; a kind of control adds what its own widget shows.
 #pragma once
 
+#include "toolkit/base/Node.h"
 #include "toolkit/qt/QtLook.h"
-#include "toolkit/qt/QtNode.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QWidget>
 
 #include <memory>
+#include <utility>
 
 namespace kestrune::toolkit::qt {
 
-template <class Interface, class QtWidget>
-class QtControl : public Interface, public QtNode {
+class QtWidgetOwner {
 public:
-    QtControl(QtNode* parent, const Size& defaultSize)
-        : QtNode(parent, std::make_unique<QtWidget>(), defaultSize) {}
-    QtControl(QtNode* parent, std::unique_ptr<QtWidget> widget, const Size& defaultSize)
-        : QtNode(parent, std::move(widget), defaultSize) {}
+    virtual ~QtWidgetOwner() = default;
+    virtual QWidget& Widget() const = 0;
+    // Paints the background again, after a change of this control's colour or its parent's.
+    virtual void RefreshBackground() = 0;
+};
 
-    Control& Self() override { return *this; }
-    const Control& Self() const override { return *this; }
+// The widget that shows a control of the Qt back end.
+inline QWidget& WidgetOf(const Control& control) {
+    return dynamic_cast<const QtWidgetOwner&>(control).Widget();
+}
 
-    Control* Parent() const override {
-        return ParentNode() != nullptr ? &ParentNode()->Self() : nullptr;
+template <class Base, class WidgetType>
+class QtControl : public Base, public QtWidgetOwner {
+public:
+    // A child control, its widget a child of its parent's.
+    template <class... Arguments>
+    explicit QtControl(base::Node& parent, Arguments&&... arguments)
+        : Base(parent, std::forward<Arguments>(arguments)...),
+          widget_(std::make_unique<WidgetType>()) {
+        widget_->setParent(&WidgetOf(parent.Self()));
+        Start();
+        widget_->show();
     }
-    Rect Bounds() const override {
-        const QRect g = Widget().geometry();
-        return {g.x(), g.y(), g.width(), g.height()};
+    // A top-level control with the widget given.
+    template <class... Arguments>
+    explicit QtControl(std::unique_ptr<WidgetType> widget, Arguments&&... arguments)
+        : Base(std::forward<Arguments>(arguments)...), widget_(std::move(widget)) {
+        Start();
     }
-    void SetBounds(const Rect& bounds) override { ApplyBounds(bounds); }
-    // Qt's own flag of a widget disabled by a call, not by its parent.
-    bool IsEnabled() const override { return !Widget().testAttribute(Qt::WA_ForceDisabled); }
-    void SetEnabled(bool enabled) override { Widget().setEnabled(enabled); }
-    bool IsVisible() const override { return !Widget().isHidden(); }
-    void SetVisible(bool visible) override { Widget().setVisible(visible); }
-    Font GetFont() const override { return font_; }
-    void SetFont(const Font& font) override {
-        font_ = font;
-        ApplyFont(Widget(), font_);
+    // The children go first: their widgets belong to this one.
+    ~QtControl() override { this->DestroyChildren(); }
+    QtControl(const QtControl&) = delete;
+    QtControl& operator=(const QtControl&) = delete;
+
+    QWidget& Widget() const override { return *widget_; }
+
+    // A check box or radio button of its parent's colour lets the parent show through.
+    void RefreshBackground() override {
+        const bool markAndCaption = qobject_cast<const QCheckBox*>(widget_.get()) != nullptr ||
+                                    qobject_cast<const QRadioButton*>(widget_.get()) != nullptr;
+        const base::Node* parent = this->ParentNode();
+        const bool parentColour =
+            parent != nullptr && this->background_ == parent->Self().BackgroundColour();
+        ApplyBackground(*widget_, this->background_, !(markAndCaption && parentColour));
     }
-    Colour BackgroundColour() const override { return background_; }
-    void SetBackgroundColour(const Colour& colour) override {
-        background_ = colour;
-        ApplyBackground(Widget(), background_);
-    }
-    Dock Docking() const override { return dock_; }
-    void SetDocking(Dock dock) override {
-        dock_ = dock;
-        ApplyBounds(Bounds());
-    }
-    void SetFocus() override { Widget().setFocus(); }
-    void BringToFront() override { Widget().raise(); }
 
 protected:
-    // The widget as its own kind.
-    QtWidget& View() const { return static_cast<QtWidget&>(Widget()); }
+    WidgetType& View() const { return *widget_; }
+
+    void ShowBounds() override {
+        const Rect& b = this->bounds_;
+        widget_->setGeometry(b.left, b.top, b.width, b.height);
+    }
+    void ShowEnabled() override { widget_->setEnabled(this->enabled_); }
+    void ShowVisible() override { widget_->setVisible(this->visible_); }
+    void ShowFont() override { ApplyFont(*widget_, this->font_); }
+    void ShowBackground() override {
+        RefreshBackground();
+        for (const auto& child : this->Children()) {
+            dynamic_cast<QtWidgetOwner&>(*child).RefreshBackground();
+        }
+    }
+    void ShowFocus() override { widget_->setFocus(); }
+    void ShowRaised() override { widget_->raise(); }
+
+private:
+    void Start() {
+        ShowBounds();
+        ShowFont();
+        RefreshBackground();
+    }
+
+    std::unique_ptr<WidgetType> widget_;
 };
 
 }  // namespace kestrune::toolkit::qt

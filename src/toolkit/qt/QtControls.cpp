@@ -1,14 +1,16 @@
-// Qt leaf controls. Default sizes resemble those of classic Windows controls; user clicks
-// come from the widgets' clicked and activated signals, which calls from code never emit.
+// Qt leaf controls. User actions come from signals that calls from code never emit
+// (clicked, activated, textEdited, actionTriggered), so the state the program sets is never
+// reported back as the user's.
 #include "toolkit/qt/QtControls.h"
 
 #include "toolkit/qt/QtServices.h"
 
-#include <QButtonGroup>
 #include <QCursor>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QToolTip>
-
-#include <algorithm>
+#include <QVBoxLayout>
 
 namespace kestrune::toolkit::qt {
 namespace {
@@ -29,190 +31,198 @@ Qt::Alignment ToQtAlignment(Alignment alignment) {
     return Qt::AlignLeft;
 }
 
-// Reports a user click (not a change made by code) to the event set by the program.
-template <class Interface>
-void ForwardClicks(QAbstractButton& button, Interface& control) {
-    QObject::connect(&button, &QAbstractButton::clicked, [&control] {
-        if (control.onClick) {
-            control.onClick();
-        }
-    });
-}
-
-// Gives an auto-sized control the size its widget needs for its text, where it stands.
-void FitToContents(Control& control, const QWidget& widget) {
-    const QSize hint = widget.sizeHint();
-    control.SetBounds({control.Left(), control.Top(), hint.width(), hint.height()});
+Size SizeOf(const QSize& size) {
+    return {size.width(), size.height()};
 }
 
 }  // namespace
 
-QtLabel::QtLabel(QtNode& parent, const std::string& text) : QtControl(&parent, {64, 17}) {
-    View().setText(ToQString(text));
+QtLabel::QtLabel(base::Node& parent, const std::string& text) : QtControl(parent, text) {
     View().setTextFormat(Qt::PlainText);
-    SetTextAlignment(Alignment::Left);
+    ShowText();
+    ShowAlignment();
 }
 
-std::string QtLabel::Text() const {
-    return View().text().toStdString();
+void QtLabel::ShowText() {
+    View().setText(ToQString(Text()));
 }
 
-void QtLabel::SetText(const std::string& text) {
-    View().setText(ToQString(text));
-    FitToText();
+void QtLabel::ShowAlignment() {
+    View().setAlignment(ToQtAlignment(TextAlignment()) | Qt::AlignTop);
 }
 
-void QtLabel::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    FitToText();
+Size QtLabel::FittedSize() const {
+    return SizeOf(View().sizeHint());
 }
 
-void QtLabel::SetTextAlignment(Alignment alignment) {
-    alignment_ = alignment;
-    View().setAlignment(ToQtAlignment(alignment) | Qt::AlignTop);
+QtButton::QtButton(base::Node& parent, const std::string& text) : QtControl(parent, text) {
+    ShowText();
+    QObject::connect(&View(), &QPushButton::clicked, [this] { PressedByUser(); });
 }
 
-void QtLabel::SetFont(const Font& font) {
-    QtControl::SetFont(font);
-    FitToText();
+void QtButton::ShowText() {
+    View().setText(ToQString(Text()));
 }
 
-void QtLabel::FitToText() {
-    if (autoSize_) {
-        FitToContents(*this, View());
-    }
+void QtButton::ShowFlat() {
+    View().setFlat(IsFlat());
 }
 
-QtButton::QtButton(QtNode& parent, const std::string& text) : QtControl(&parent, {75, 23}) {
-    View().setText(ToQString(text));
-    ForwardClicks(View(), *this);
-}
-
-std::string QtButton::Text() const {
-    return View().text().toStdString();
-}
-
-void QtButton::SetText(const std::string& text) {
-    View().setText(ToQString(text));
-}
-
-QtImageButton::QtImageButton(QtNode& parent, const ImageList& images, int imageIndex)
-    : QtControl(&parent, {23, 23}), images_(images), imageIndex_(imageIndex) {
+QtImageButton::QtImageButton(base::Node& parent, const ImageList& images, int imageIndex)
+    : QtControl(parent, images, imageIndex) {
     View().setIcon(dynamic_cast<const QtImageList&>(images).Icon(imageIndex));
     View().setIconSize({images.ImageWidth(), images.ImageHeight()});
     View().setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ForwardClicks(View(), *this);
+    QObject::connect(&View(), &QToolButton::clicked, [this] { PressedByUser(); });
 }
 
-QtCheckBox::QtCheckBox(QtNode& parent, const std::string& text) : QtControl(&parent, {97, 17}) {
-    View().setText(ToQString(text));
-    ForwardClicks(View(), *this);
+void QtImageButton::ShowFlat() {
+    View().setAutoRaise(IsFlat());
+    View().setFocusPolicy(IsFlat() ? Qt::NoFocus : Qt::TabFocus);
 }
 
-std::string QtCheckBox::Text() const {
-    return View().text().toStdString();
+QtCheckBox::QtCheckBox(base::Node& parent, const std::string& text) : QtControl(parent, text) {
+    ShowText();
+    QObject::connect(&View(), &QCheckBox::clicked,
+                     [this](bool checked) { ToggledByUser(checked); });
 }
 
-void QtCheckBox::SetText(const std::string& text) {
-    View().setText(ToQString(text));
-    FitToText();
+void QtCheckBox::ShowText() {
+    View().setText(ToQString(Text()));
 }
 
-void QtCheckBox::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    FitToText();
+void QtCheckBox::ShowChecked() {
+    View().setChecked(IsChecked());
 }
 
-void QtCheckBox::SetFont(const Font& font) {
-    QtControl::SetFont(font);
-    FitToText();
+Size QtCheckBox::FittedSize() const {
+    return SizeOf(View().sizeHint());
 }
 
-void QtCheckBox::FitToText() {
-    if (autoSize_) {
-        FitToContents(*this, View());
-    }
+QtRadioButton::QtRadioButton(base::Node& parent, const std::string& text)
+    : QtControl(parent, text) {
+    // The group's exclusion is the toolkit's rule, kept by the portable state.
+    View().setAutoExclusive(false);
+    ShowText();
+    QObject::connect(&View(), &QRadioButton::clicked, [this] { CheckedByUser(); });
 }
 
-QtRadioButton::QtRadioButton(QtNode& parent, const std::string& text)
-    : QtControl(&parent, {113, 17}) {
-    View().setText(ToQString(text));
-    // Qt's automatic exclusivity also spans radio buttons of nested containers, so each
-    // parent holds an explicit group of its own radio buttons.
-    QWidget& container = parent.Widget();
-    auto* group = container.findChild<QButtonGroup*>(QString(), Qt::FindDirectChildrenOnly);
-    if (group == nullptr) {
-        group = new QButtonGroup(&container);  // owned by the container's widget
-    }
-    group->addButton(&View());
-    ForwardClicks(View(), *this);
+void QtRadioButton::ShowText() {
+    View().setText(ToQString(Text()));
 }
 
-std::string QtRadioButton::Text() const {
-    return View().text().toStdString();
+void QtRadioButton::ShowChecked() {
+    View().setChecked(IsChecked());
 }
 
-void QtRadioButton::SetText(const std::string& text) {
-    View().setText(ToQString(text));
-}
-
-void QtRadioButton::SetChecked(bool checked) {
-    // Qt refuses to uncheck the checked button of an exclusive group, so exclusivity is
-    // lifted for the moment; checking still unchecks the siblings.
-    QButtonGroup& group = *View().group();
-    group.setExclusive(checked);
-    View().setChecked(checked);
-    group.setExclusive(true);
-}
-
-QtComboBox::QtComboBox(QtNode& parent) : QtControl(&parent, {145, 21}) {
-    View().setEditable(false);
-    QObject::connect(&View(), &QComboBox::activated, [this] {
-        if (onSelect) {
-            onSelect();
-        }
+QtEdit::QtEdit(base::Node& parent) : QtControl(parent) {
+    QObject::connect(&View(), &QLineEdit::textEdited, [this](const QString& text) {
+        EditedByUser(text.toStdString(), View().cursorPosition());
     });
+    QObject::connect(&View(), &QLineEdit::cursorPositionChanged,
+                     [this](int, int position) { CaretMovedByUser(position); });
 }
 
-void QtComboBox::AddItem(const std::string& text) {
-    View().addItem(ToQString(text));
+void QtEdit::ShowText() {
+    const QSignalBlocker quiet(&View());
+    View().setText(ToQString(Text()));
 }
 
-std::string QtComboBox::ItemText(int index) const {
-    return View().itemText(index).toStdString();
+void QtEdit::ShowCaret() {
+    const QSignalBlocker quiet(&View());
+    View().setCursorPosition(CaretPosition());
 }
 
-void QtComboBox::SetSelectedIndex(int index) {
-    View().setCurrentIndex(index >= 0 && index < ItemCount() ? index : -1);
+void QtEdit::ShowNumbersOnly() {
+    // The line edit takes no ownership of its validator: the widget is its QObject parent.
+    delete View().validator();
+    View().setValidator(IsNumbersOnly()
+                            ? new QRegularExpressionValidator(QRegularExpression("[0-9]*"), &View())
+                            : nullptr);
 }
 
-QtTrackBar::QtTrackBar(QtNode& parent) : QtControl(&parent, {150, 45}) {
+void QtEdit::ShowBorder() {
+    View().setFrame(HasBorder());
+}
+
+QtComboBox::QtComboBox(base::Node& parent) : QtControl(parent) {
+    View().setEditable(false);
+    QObject::connect(&View(), &QComboBox::activated, [this](int index) { SelectedByUser(index); });
+}
+
+void QtComboBox::ShowItems() {
+    const QSignalBlocker quiet(&View());
+    View().clear();
+    for (const std::string& item : Items()) {
+        View().addItem(ToQString(item));
+    }
+    View().setCurrentIndex(SelectedIndex());
+}
+
+void QtComboBox::ShowSelection() {
+    const QSignalBlocker quiet(&View());
+    View().setCurrentIndex(SelectedIndex());
+}
+
+QtTrackBar::QtTrackBar(base::Node& parent) : QtControl(parent) {
     View().setOrientation(Qt::Horizontal);
     View().setTickPosition(QSlider::TicksBelow);
-    View().setTickInterval(1);
-    View().setPageStep(20);
+    ShowValue();
+    QObject::connect(&View(), &QSlider::valueChanged, [this](int value) {
+        if (value != Position()) {
+            MovedByUser(value);
+        }
+    });
     QObject::connect(&View(), &QSlider::sliderMoved, [this](int value) {
-        if (valueTip_) {
+        if (HasValueTip()) {
             QToolTip::showText(QCursor::pos(), QString::number(value), &View());
         }
     });
 }
 
-QtProgressBar::QtProgressBar(QtNode& parent) : QtControl(&parent, {150, 17}) {
+void QtTrackBar::ShowValue() {
+    const QSignalBlocker quiet(&View());
+    View().setRange(Minimum(), Maximum());
+    View().setValue(Position());
+    View().setPageStep(PageSize());
+    View().setTickInterval(TickFrequency());
+}
+
+QtProgressBar::QtProgressBar(base::Node& parent) : QtControl(parent) {
     View().setTextVisible(false);
-    View().setRange(0, 100);
-    View().setValue(0);
+    ShowValue();
 }
 
-void QtProgressBar::SetRange(int minimum, int maximum) {
-    const int position = Position();
-    View().setRange(minimum, maximum);
-    SetPosition(position);
+void QtProgressBar::ShowValue() {
+    View().setRange(Minimum(), Maximum());
+    View().setValue(Position());
 }
 
-void QtProgressBar::SetPosition(int position) {
-    // Qt ignores a value outside the range, where the toolkit keeps it inside.
-    View().setValue(std::clamp(position, Minimum(), Maximum()));
+QtUpDown::QtUpDown(base::Node& parent) : QtControl(parent) {
+    auto* column = new QVBoxLayout(&View());  // owned by the widget
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    up_ = AddArrow(Qt::UpArrow, +1);
+    down_ = AddArrow(Qt::DownArrow, -1);
+    column->addWidget(up_);
+    column->addWidget(down_);
+}
+
+QToolButton* QtUpDown::AddArrow(Qt::ArrowType direction, int sign) {
+    auto* arrow = new QToolButton(&View());  // owned by the widget
+    arrow->setArrowType(direction);
+    arrow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    arrow->setFocusPolicy(Qt::NoFocus);
+    // Held down, an arrow repeats its step: Qt then reports a press and a release for every
+    // repeat, with the button still down, and the user's release with the button up.
+    arrow->setAutoRepeat(true);
+    QObject::connect(arrow, &QToolButton::pressed, [this, sign] { SteppedByUser(sign); });
+    QObject::connect(arrow, &QToolButton::released, [this, arrow] {
+        if (!arrow->isDown()) {
+            ReleasedByUser();
+        }
+    });
+    return arrow;
 }
 
 }  // namespace kestrune::toolkit::qt

@@ -1,21 +1,15 @@
-// The Qt leaf controls that map one to one onto a Qt widget: labels, buttons, image
-// buttons, check boxes, radio buttons, the drop-down list, the track bar and the
-// progress bar.
+// The Qt kinds of the simple controls: each shows its portable state on one Qt widget and
+// reports the user's clicks, picks and drags; calls from code never emit the signals used.
 #pragma once
 
-#include "toolkit/Button.h"
-#include "toolkit/CheckBox.h"
-#include "toolkit/ComboBox.h"
-#include "toolkit/ImageButton.h"
-#include "toolkit/Label.h"
-#include "toolkit/ProgressBar.h"
-#include "toolkit/RadioButton.h"
-#include "toolkit/TrackBar.h"
+#include "toolkit/base/Controls.h"
+#include "toolkit/base/EditBase.h"
 #include "toolkit/qt/QtControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,121 +20,106 @@
 
 namespace kestrune::toolkit::qt {
 
-class QtLabel final : public QtControl<Label, QLabel> {
+class QtLabel final : public QtControl<base::LabelBase, QLabel> {
 public:
-    QtLabel(QtNode& parent, const std::string& text);
-    std::string Text() const override;
-    void SetText(const std::string& text) override;
-    bool IsAutoSize() const override { return autoSize_; }
-    void SetAutoSize(bool autoSize) override;
-    Alignment TextAlignment() const override { return alignment_; }
-    void SetTextAlignment(Alignment alignment) override;
-    void SetFont(const Font& font) override;
+    QtLabel(base::Node& parent, const std::string& text);
 
 private:
-    void FitToText();
-
-    bool autoSize_ = false;
-    Alignment alignment_ = Alignment::Left;
+    void ShowText() override;
+    void ShowAlignment() override;
+    Size FittedSize() const override;
 };
 
-class QtButton final : public QtControl<Button, QPushButton> {
+class QtButton final : public QtControl<base::ButtonBase, QPushButton> {
 public:
-    QtButton(QtNode& parent, const std::string& text);
-    std::string Text() const override;
-    void SetText(const std::string& text) override;
-    bool IsFlat() const override { return View().isFlat(); }
-    void SetFlat(bool flat) override { View().setFlat(flat); }
-};
-
-class QtImageButton final : public QtControl<ImageButton, QToolButton> {
-public:
-    QtImageButton(QtNode& parent, const ImageList& images, int imageIndex);
-    const ImageList& Images() const override { return images_; }
-    int ImageIndex() const override { return imageIndex_; }
-    // A raised-on-hover tool button is the flat look: a frame only under the pointer.
-    bool IsFlat() const override { return View().autoRaise(); }
-    void SetFlat(bool flat) override { View().setAutoRaise(flat); }
+    QtButton(base::Node& parent, const std::string& text);
 
 private:
-    const ImageList& images_;
-    int imageIndex_;
+    void ShowText() override;
+    void ShowFlat() override;
 };
 
-class QtCheckBox final : public QtControl<CheckBox, QCheckBox> {
+class QtImageButton final : public QtControl<base::ImageButtonBase, QToolButton> {
 public:
-    QtCheckBox(QtNode& parent, const std::string& text);
-    std::string Text() const override;
-    void SetText(const std::string& text) override;
-    bool IsChecked() const override { return View().isChecked(); }
-    void SetChecked(bool checked) override { View().setChecked(checked); }
-    bool IsAutoSize() const override { return autoSize_; }
-    void SetAutoSize(bool autoSize) override;
-    void SetFont(const Font& font) override;
+    QtImageButton(base::Node& parent, const ImageList& images, int imageIndex);
 
 private:
-    void FitToText();
-
-    bool autoSize_ = false;
+    // A raised-on-hover tool button is the flat look: a frame only under the pointer. Like
+    // the buttons of a toolbar, a flat one takes no keyboard focus.
+    void ShowFlat() override;
 };
 
-class QtRadioButton final : public QtControl<RadioButton, QRadioButton> {
+class QtCheckBox final : public QtControl<base::CheckBoxBase, QCheckBox> {
 public:
-    QtRadioButton(QtNode& parent, const std::string& text);
-    std::string Text() const override;
-    void SetText(const std::string& text) override;
-    bool IsChecked() const override { return View().isChecked(); }
-    void SetChecked(bool checked) override;
-};
-
-class QtComboBox final : public QtControl<ComboBox, QComboBox> {
-public:
-    explicit QtComboBox(QtNode& parent);
-    void AddItem(const std::string& text) override;
-    int ItemCount() const override { return View().count(); }
-    std::string ItemText(int index) const override;
-    void ClearItems() override { View().clear(); }
-    int SelectedIndex() const override { return View().currentIndex(); }
-    void SetSelectedIndex(int index) override;
-};
-
-class QtTrackBar final : public QtControl<TrackBar, QSlider> {
-public:
-    explicit QtTrackBar(QtNode& parent);
-    int Minimum() const override { return View().minimum(); }
-    int Maximum() const override { return View().maximum(); }
-    void SetRange(int minimum, int maximum) override { View().setRange(minimum, maximum); }
-    int Position() const override { return View().value(); }
-    void SetPosition(int position) override { View().setValue(position); }
-    int PageSize() const override { return View().pageStep(); }
-    void SetPageSize(int pageSize) override { View().setPageStep(pageSize); }
-    int TickFrequency() const override { return View().tickInterval(); }
-    void SetTickFrequency(int frequency) override { View().setTickInterval(frequency); }
-    // Qt's styles size the thumb themselves; the length is kept for the caller only.
-    int ThumbLength() const override { return thumbLength_; }
-    void SetThumbLength(int pixels) override { thumbLength_ = pixels; }
-    bool HasValueTip() const override { return valueTip_; }
-    void SetValueTip(bool valueTip) override { valueTip_ = valueTip; }
+    QtCheckBox(base::Node& parent, const std::string& text);
 
 private:
-    int thumbLength_ = 20;
-    bool valueTip_ = false;
+    void ShowText() override;
+    void ShowChecked() override;
+    Size FittedSize() const override;
 };
 
-class QtProgressBar final : public QtControl<ProgressBar, QProgressBar> {
+class QtRadioButton final : public QtControl<base::RadioButtonBase, QRadioButton> {
 public:
-    explicit QtProgressBar(QtNode& parent);
-    int Minimum() const override { return View().minimum(); }
-    int Maximum() const override { return View().maximum(); }
-    void SetRange(int minimum, int maximum) override;
-    int Position() const override { return View().value(); }
-    void SetPosition(int position) override;
-    // Qt's bars always fill continuously; the flag is kept for the caller only.
-    bool IsSmooth() const override { return smooth_; }
-    void SetSmooth(bool smooth) override { smooth_ = smooth; }
+    QtRadioButton(base::Node& parent, const std::string& text);
 
 private:
-    bool smooth_ = false;
+    void ShowText() override;
+    void ShowChecked() override;
+};
+
+class QtEdit final : public QtControl<base::EditBase, QLineEdit> {
+public:
+    explicit QtEdit(base::Node& parent);
+
+private:
+    void ShowText() override;
+    void ShowCaret() override;
+    void ShowNumbersOnly() override;
+    void ShowBorder() override;
+};
+
+class QtComboBox final : public QtControl<base::ComboBoxBase, QComboBox> {
+public:
+    explicit QtComboBox(base::Node& parent);
+
+private:
+    void ShowItems() override;
+    void ShowSelection() override;
+};
+
+class QtTrackBar final : public QtControl<base::TrackBarBase, QSlider> {
+public:
+    explicit QtTrackBar(base::Node& parent);
+
+private:
+    // Qt's styles size the thumb themselves; the thumb length is not shown.
+    void ShowValue() override;
+};
+
+class QtProgressBar final : public QtControl<base::ProgressBarBase, QProgressBar> {
+public:
+    explicit QtProgressBar(base::Node& parent);
+
+private:
+    // Qt's bars always fill continuously; the smooth flag is not shown.
+    void ShowValue() override;
+};
+
+// Two arrow buttons, one above the other, with no text field (Qt's spin box always has
+// one). An arrow held down steps on by itself.
+class QtUpDown final : public QtControl<base::UpDownBase, QWidget> {
+public:
+    explicit QtUpDown(base::Node& parent);
+
+    QToolButton& UpArrow() const { return *up_; }
+    QToolButton& DownArrow() const { return *down_; }
+
+private:
+    QToolButton* AddArrow(Qt::ArrowType direction, int sign);
+
+    QToolButton* up_;    // owned by the widget
+    QToolButton* down_;  // owned by the widget
 };
 
 }  // namespace kestrune::toolkit::qt

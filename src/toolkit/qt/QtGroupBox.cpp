@@ -1,21 +1,16 @@
-// Qt group box: a framed container whose caption sits on the frame's top edge.
-#include "toolkit/qt/QtContainer.h"
+// Qt group box: the caption and its alignment on the frame's top edge.
+#include "toolkit/qt/QtKinds.h"
 
 namespace kestrune::toolkit::qt {
 
-QtGroupBox::QtGroupBox(QtNode& parent, const std::string& caption)
-    : QtContainer(&parent, {185, 105}) {
-    SetCaption(caption);
-    SetCaptionAlignment(Alignment::Left);
+QtGroupBox::QtGroupBox(base::Node& parent, const std::string& caption)
+    : QtControl(parent, caption) {
+    ShowCaption();
 }
 
-void QtGroupBox::SetCaption(const std::string& caption) {
-    View().setTitle(QString::fromStdString(caption));
-}
-
-void QtGroupBox::SetCaptionAlignment(Alignment alignment) {
-    captionAlignment_ = alignment;
-    switch (alignment) {
+void QtGroupBox::ShowCaption() {
+    View().setTitle(QString::fromStdString(Caption()));
+    switch (CaptionAlignment()) {
         case Alignment::Left:
             View().setAlignment(Qt::AlignLeft);
             break;

@@ -1,16 +1,21 @@
 // Qt list view. Rows are table rows, so grid lines and whole-row selection come from the
-// table; the hot row under the pointer is drawn underlined, as a one-click list shows it.
+// table; the hot row under the pointer is drawn underlined, as a one-click list shows it,
+// and a cell too narrow for its text shows the whole text in a tip.
 #include "toolkit/qt/QtListView.h"
 
 #include "toolkit/qt/QtServices.h"
 
+#include <QIcon>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QUrl>
 
 #include <algorithm>
@@ -52,9 +57,25 @@ std::string LocalPathBytes(const QUrl& url) {
     return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
-class HotRowDelegate final : public QStyledItemDelegate {
+// Draws the hot row underlined and shows the info tip of a cut cell.
+class ReportDelegate final : public QStyledItemDelegate {
 public:
-    explicit HotRowDelegate(ReportTable& table) : QStyledItemDelegate(&table), table_(table) {}
+    explicit ReportDelegate(ReportTable& table) : QStyledItemDelegate(&table), table_(table) {}
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !table_.infoTips) {
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        }
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        if (IsCut(cell, view)) {
+            QToolTip::showText(event->globalPos(), cell.text, view->viewport(), option.rect);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
@@ -65,6 +86,15 @@ protected:
     }
 
 private:
+    // Whether the style draws the cell's text shortened, as it does in a rectangle too
+    // narrow for it (its text area less a margin on each side).
+    static bool IsCut(const QStyleOptionViewItem& cell, const QWidget* view) {
+        const QStyle* style = view->style();
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, view);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        return QFontMetrics(cell.font).horizontalAdvance(cell.text) > area.width() - 2 * margin;
+    }
+
     const ReportTable& table_;
 };
 
@@ -119,14 +149,16 @@ void ReportTable::dropEvent(QDropEvent* event) {
             paths.push_back(LocalPathBytes(url));
         }
     }
-    event->acceptProposedAction();
-    if (filesDropped) {
-        filesDropped(paths);
+    if (filesDropped && filesDropped(paths)) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
     }
 }
 
-QtListView::QtListView(QtNode& parent) : QtControl(&parent, {121, 97}) {
+QtListView::QtListView(base::Node& parent) : QtControl(parent) {
     ReportTable& table = View();
+    table.setFrameShape(QFrame::NoFrame);
     table.setColumnCount(1);
     table.verticalHeader()->hide();
     table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -135,26 +167,37 @@ QtListView::QtListView(QtNode& parent) : QtControl(&parent, {121, 97}) {
     table.horizontalHeader()->setStretchLastSection(false);
     table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     table.setWordWrap(false);
-    SetAcceptsFiles(false);
-    table.setItemDelegate(new HotRowDelegate(table));  // owned by the table
-    table.entered = [this] {
-        if (onMouseEnter) {
-            onMouseEnter();
-        }
-    };
+    table.setItemDelegate(new ReportDelegate(table));  // owned by the table
+    table.entered = [this] { EnteredByUser(); };
     table.filesDropped = [this](const std::vector<std::string>& paths) {
-        if (onDropFiles) {
-            onDropFiles(paths);
-        }
+        return DroppedByUser(paths);
     };
-    QObject::connect(table.selectionModel(), &QItemSelectionModel::selectionChanged,
-                     [this] { ReportSelection(); });
-    SetStyle(style_);
-    SetTextBackgroundColour(textBackground_);
+    QObject::connect(table.selectionModel(), &QItemSelectionModel::selectionChanged, [this] {
+        if (!showing_) {
+            SelectedByUser(FirstSelectedRowShown());
+        }
+    });
+    ShowStyle();
+    ShowAcceptsFiles();
+    ShowTextBackground();
 }
 
-void QtListView::SetStyle(const ListViewStyle& style) {
-    style_ = style;
+void QtListView::ShowBackground() {
+    QtControl::ShowBackground();
+    ShowTextBackground();
+    // The header keeps the face of a button, beside its last column too, whatever colour
+    // the list has.
+    QHeaderView& header = *View().horizontalHeader();
+    QPalette palette = header.palette();
+    const QColor face = ToQColor(Colour::FromSystem(SystemColour::ButtonFace));
+    palette.setColor(QPalette::Button, face);
+    palette.setColor(QPalette::Window, face);
+    palette.setColor(QPalette::Base, face);
+    header.setPalette(palette);
+}
+
+void QtListView::ShowStyle() {
+    const ListViewStyle style = Style();
     ReportTable& table = View();
     table.horizontalHeader()->setVisible(style.header);
     table.setShowGrid(style.gridLines);
@@ -164,6 +207,7 @@ void QtListView::SetStyle(const ListViewStyle& style) {
                                                  : QAbstractItemView::ExtendedSelection);
     table.hotTracking = style.hotTracking;
     table.setMouseTracking(style.hotTracking);
+    table.infoTips = style.infoTips;
     // Without the focus Qt draws the selection in the inactive colours; keeping the active
     // ones shows it as clearly as before.
     QPalette palette = table.palette();
@@ -175,13 +219,14 @@ void QtListView::SetStyle(const ListViewStyle& style) {
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      defaults.color(source, QPalette::HighlightedText));
     table.setPalette(palette);
-    // One-click activation, flat scroll bars and info tips have no Qt counterpart.
+    // One-click activation and flat scroll bars have no Qt counterpart.
 }
 
-void QtListView::AddColumn(const ListColumn& column) {
+void QtListView::ShowColumnAdded() {
     ReportTable& table = View();
-    const int index = static_cast<int>(columns_.size());
-    columns_.push_back(column);
+    const std::vector<ListColumn> columns = Columns();
+    const int index = static_cast<int>(columns.size()) - 1;
+    const ListColumn& column = columns.back();
     table.setColumnCount(std::max(1, index + 1));
     auto header = std::make_unique<QTableWidgetItem>(QString::fromStdString(column.caption));
     header->setTextAlignment(CellAlignment(column.alignment));
@@ -189,92 +234,65 @@ void QtListView::AddColumn(const ListColumn& column) {
     table.setColumnWidth(index, column.width);
 }
 
-void QtListView::SetSmallImages(const ImageList& images) {
-    images_ = &dynamic_cast<const QtImageList&>(images);
-    View().setIconSize({images.ImageWidth(), images.ImageHeight()});
+void QtListView::ShowImages() {
+    View().setIconSize({SmallImages()->ImageWidth(), SmallImages()->ImageHeight()});
     for (int row = 0; row < RowCount(); ++row) {
-        SetRowImage(row, RowImage(row));
+        ShowRowImage(row);
     }
 }
 
-int QtListView::AddRow(const std::string& firstCell) {
-    const int row = RowCount();
-    ChangeRows([&] {
-        View().insertRow(row);
-        SetCellText(row, 0, firstCell);
-        SetRowImage(row, 0);
-    });
-    return row;
+void QtListView::ShowRowAdded(int row) {
+    Quietly([&] { View().insertRow(row); });
+    ShowCell(row, 0);
+    ShowRowImage(row);
 }
 
 QTableWidgetItem& QtListView::Cell(int row, int column) {
     ReportTable& table = View();
     if (table.item(row, column) == nullptr) {
         auto item = std::make_unique<QTableWidgetItem>();
-        if (column < static_cast<int>(columns_.size())) {
-            item->setTextAlignment(CellAlignment(columns_[column].alignment));
+        const std::vector<ListColumn> columns = Columns();
+        if (column < static_cast<int>(columns.size())) {
+            item->setTextAlignment(CellAlignment(columns[column].alignment));
         }
         table.setItem(row, column, item.release());  // the table takes it
     }
     return *table.item(row, column);
 }
 
-std::string QtListView::CellText(int row, int column) const {
-    const QTableWidgetItem* item = View().item(row, column);
-    return item != nullptr ? item->text().toStdString() : std::string();
-}
-
-void QtListView::SetCellText(int row, int column, const std::string& text) {
-    if (IsRow(row) && column >= 0 && column < View().columnCount()) {
-        Cell(row, column).setText(QString::fromStdString(text));
+void QtListView::ShowCell(int row, int column) {
+    if (column < View().columnCount()) {
+        Cell(row, column).setText(QString::fromStdString(CellText(row, column)));
     }
 }
 
-int QtListView::RowImage(int row) const {
-    const QTableWidgetItem* item = View().item(row, 0);
-    return item != nullptr ? item->data(kImageRole).toInt() : 0;
+void QtListView::ShowRowImage(int row) {
+    const auto* images = dynamic_cast<const QtImageList*>(SmallImages());
+    Cell(row, 0).setIcon(images != nullptr ? images->Icon(RowImage(row)) : QIcon());
 }
 
-void QtListView::SetRowImage(int row, int imageIndex) {
-    if (!IsRow(row)) {
-        return;
-    }
-    QTableWidgetItem& item = Cell(row, 0);
-    item.setData(kImageRole, imageIndex);
-    item.setIcon(images_ != nullptr ? images_->Icon(imageIndex) : QIcon());
+void QtListView::ShowRowDeleted(int row) {
+    Quietly([&] { View().removeRow(row); });
 }
 
-void QtListView::DeleteRow(int row) {
-    if (IsRow(row)) {
-        // Qt selects the row that takes the place of a deleted selected one; the
-        // toolkit leaves no row selected then.
-        const bool wasSelected = row == selected_;
-        ChangeRows([&] {
-            View().removeRow(row);
-            if (wasSelected) {
-                View().clearSelection();
-            }
-        });
-    }
+void QtListView::ShowAllRowsDeleted() {
+    Quietly([&] { View().setRowCount(0); });
 }
 
-void QtListView::DeleteAllRows() {
-    ChangeRows([&] { View().setRowCount(0); });
+void QtListView::ShowSelection() {
+    Quietly([&] {
+        if (SelectedRow() >= 0) {
+            View().selectRow(SelectedRow());
+        } else {
+            View().clearSelection();
+        }
+    });
 }
 
-void QtListView::SelectRow(int row) {
-    if (IsRow(row)) {
-        View().selectRow(row);
-    } else {
-        View().clearSelection();
-    }
-}
-
-void QtListView::ChangeRows(const std::function<void()>& change) {
-    changingRows_ = true;
+void QtListView::Quietly(const std::function<void()>& change) {
+    showing_ = true;
     change();
-    changingRows_ = false;
-    selected_ = FirstSelectedRowShown();
+    showing_ = false;
 }
 
 int QtListView::FirstSelectedRowShown() const {
@@ -288,34 +306,14 @@ int QtListView::FirstSelectedRowShown() const {
     return first;
 }
 
-void QtListView::ReportSelection() {
-    if (changingRows_) {
-        return;
-    }
-    const int newRow = FirstSelectedRowShown();
-    const int oldRow = std::exchange(selected_, newRow);
-    ReportSelectionChange(oldRow, newRow);
+void QtListView::ShowAcceptsFiles() {
+    View().setAcceptDrops(AcceptsFiles());
+    View().viewport()->setAcceptDrops(AcceptsFiles());
 }
 
-void QtListView::SetAcceptsFiles(bool accepts) {
-    View().setAcceptDrops(accepts);
-    View().viewport()->setAcceptDrops(accepts);
-}
-
-void QtListView::SetBackgroundColour(const Colour& colour) {
-    QtControl::SetBackgroundColour(colour);
-    SetTextBackgroundColour(textBackground_);
-    // The header keeps the face of a button, whatever colour the list has.
-    QHeaderView& header = *View().horizontalHeader();
-    QPalette palette = header.palette();
-    palette.setColor(QPalette::Button, ToQColor(Colour::FromSystem(SystemColour::ButtonFace)));
-    header.setPalette(palette);
-}
-
-void QtListView::SetTextBackgroundColour(const Colour& colour) {
-    textBackground_ = colour;
+void QtListView::ShowTextBackground() {
     QPalette palette = View().palette();
-    palette.setColor(QPalette::Base, ToQColor(colour));
+    palette.setColor(QPalette::Base, ToQColor(TextBackgroundColour()));
     View().setPalette(palette);
 }
 

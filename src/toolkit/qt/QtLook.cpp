@@ -1,5 +1,5 @@
 // Colour and font mapping of the Qt back end. "MS Sans Serif" exists on few Linux systems,
-// so a missing face falls back to the system's general or fixed-pitch face.
+// so a missing face gives way to an installed face of similar metrics.
 #include "toolkit/qt/QtLook.h"
 
 #include <QComboBox>
@@ -27,6 +27,24 @@ QColor SchemeColour(SystemColour system) {
     return {212, 208, 200};
 }
 
+// The installed face nearest to one the program names. The faces of the program's Windows
+// look are rarely installed on Linux; their stand-ins come with the program's packages:
+// DejaVu Sans Condensed at 11 pixels has the widths of MS Sans Serif within a few percent
+// and its 13-pixel line, DejaVu Sans Mono the advance of the Windows fixed-pitch face.
+QString SimilarFace(const QString& face, Pitch pitch) {
+    const bool fixed = pitch == Pitch::Fixed;
+    if (QFontDatabase::hasFamily(face) && (!fixed || QFontDatabase::isFixedPitch(face))) {
+        return face;
+    }
+    const QString standIn =
+        fixed ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans Condensed");
+    if (QFontDatabase::hasFamily(standIn)) {
+        return standIn;
+    }
+    return QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont)
+        .family();
+}
+
 void SetEnabledColour(QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
     palette.setColor(QPalette::Active, role, colour);
     palette.setColor(QPalette::Inactive, role, colour);
@@ -47,14 +65,7 @@ QColor ToQColor(const Colour& colour) {
 }
 
 QFont ToQFont(const Font& font) {
-    const QString face = QString::fromStdString(font.face);
-    QString family = face;
-    if (!QFontDatabase::hasFamily(face)) {
-        const auto fallback =
-            font.pitch == Pitch::Fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont;
-        family = QFontDatabase::systemFont(fallback).family();
-    }
-    QFont result(family);
+    QFont result(SimilarFace(QString::fromStdString(font.face), font.pitch));
     result.setPixelSize(std::max(1, font.height));
     result.setBold(font.bold);
     if (font.pitch == Pitch::Fixed) {
@@ -74,22 +85,22 @@ void ApplyFont(QWidget& widget, const Font& font) {
     widget.setPalette(palette);
 }
 
-void ApplyBackground(QWidget& widget, const Colour& colour) {
+void ApplyBackground(QWidget& widget, const Colour& colour, bool fill) {
     if (colour.kind == Colour::Kind::Transparent) {
         widget.setAutoFillBackground(false);
         return;
     }
     QPalette palette = widget.palette();
-    const QColor fill = ToQColor(colour);
-    palette.setColor(QPalette::Window, fill);
-    palette.setColor(QPalette::Button, fill);
+    const QColor shade = ToQColor(colour);
+    palette.setColor(QPalette::Window, shade);
+    palette.setColor(QPalette::Button, shade);
     // Fields draw their text area in Base; other controls keep Base for their check marks.
     if (qobject_cast<QLineEdit*>(&widget) != nullptr ||
         qobject_cast<QComboBox*>(&widget) != nullptr) {
-        palette.setColor(QPalette::Base, fill);
+        palette.setColor(QPalette::Base, shade);
     }
     widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
+    widget.setAutoFillBackground(fill);
 }
 
 }  // namespace kestrune::toolkit::qt

@@ -21,7 +21,8 @@ QFont ToQFont(const Font& font);
 // (disabled text keeps the style's grey).
 void ApplyFont(QWidget& widget, const Font& font);
 
-// Paints the widget's background in the colour, or lets the parent show through.
-void ApplyBackground(QWidget& widget, const Colour& colour);
+// Gives the widget the colour as its background, painted over what lies below only with
+// fill set; a transparent colour lets the parent show through.
+void ApplyBackground(QWidget& widget, const Colour& colour, bool fill);
 
 }  // namespace kestrune::toolkit::qt

@@ -1,10 +1,11 @@
 // Qt timers, image lists, hints and dialogs. Images come from the program's compiled-in
-// resources under ":/images/"; the dialogs are Qt's own, the same on every desktop.
+// resources under ":/images/".
 #include "toolkit/qt/QtServices.h"
 
+#include "toolkit/Window.h"
 #include "toolkit/qt/OpenDialogResult.h"
+#include "toolkit/qt/QtControl.h"
 #include "toolkit/qt/QtLook.h"
-#include "toolkit/qt/QtNode.h"
 
 #include <QBitmap>
 #include <QDir>
@@ -15,25 +16,42 @@
 
 namespace kestrune::toolkit::qt {
 
-QtTimer::QtTimer(int interval) : timer_(std::make_unique<QTimer>()) {
-    timer_->setInterval(std::max(1, interval));
-    QObject::connect(timer_.get(), &QTimer::timeout, [this] {
-        if (onTick) {
-            onTick();
-        }
-    });
+namespace {
+
+QWidget& OwnerWidget(const Window* owner) {
+    return WidgetOf(*owner);
 }
 
-void QtTimer::SetInterval(int milliseconds) {
-    timer_->setInterval(std::max(1, milliseconds));
+// Qt's own dialog, the same on every desktop, listing names only as the classic Windows
+// dialogs do. Its detailed view writes sizes and dates in the system locale's words,
+// which the program cannot make Russian.
+void ShowNamesOnly(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setViewMode(QFileDialog::List);
 }
 
-void QtTimer::SetEnabled(bool enabled) {
-    if (!enabled) {
-        timer_->stop();
-    } else if (!timer_->isActive()) {
-        timer_->start();
+QString FilterText(const std::vector<FileFilter>& filters) {
+    QStringList entries;
+    for (const FileFilter& filter : filters) {
+        // Several patterns are separated by ";" in the toolkit and by blanks in Qt.
+        const QString patterns = QString::fromStdString(filter.pattern).replace(';', ' ');
+        entries << QString::fromStdString(filter.description) + " (" + patterns + ")";
     }
+    return entries.join(";;");
+}
+
+}  // namespace
+
+QtTimer::QtTimer(int interval) : TimerBase(interval), timer_(std::make_unique<QTimer>()) {
+    QObject::connect(timer_.get(), &QTimer::timeout, [this] { TickedByPlatform(); });
+}
+
+void QtTimer::ShowStarted() {
+    timer_->start(Interval());
+}
+
+void QtTimer::ShowStopped() {
+    timer_->stop();
 }
 
 QtImageList::QtImageList(const std::string& resourceName, const Size& imageSize,
@@ -53,48 +71,24 @@ QIcon QtImageList::Icon(int index) const {
     return QIcon(strip_.copy(image));
 }
 
-void QtHints::SetAlwaysTip(bool alwaysTip) {
-    window_.setAttribute(Qt::WA_AlwaysShowToolTips, alwaysTip);
+void QtHints::ShowSettings() {
+    OwnerWidget(&Owner()).setAttribute(Qt::WA_AlwaysShowToolTips, Settings().alwaysTip);
 }
 
-void QtHints::AddTip(const Control& control, const std::string& text) {
-    tips_[&control] = text;
-    dynamic_cast<const QtNode&>(control).Widget().setToolTip(QString::fromStdString(text));
-}
-
-std::string QtHints::TipOf(const Control& control) const {
-    const auto tip = tips_.find(&control);
-    return tip != tips_.end() ? tip->second : std::string();
-}
-
-void QtOpenDialog::SetFilters(const std::vector<FileFilter>& filters) {
-    QStringList entries;
-    for (const FileFilter& filter : filters) {
-        // Several patterns are separated by ";" in the toolkit and by blanks in Qt.
-        const QString patterns = QString::fromStdString(filter.pattern).replace(';', ' ');
-        entries << QString::fromStdString(filter.description) + " (" + patterns + ")";
-    }
-    filters_ = entries.join(";;");
-}
-
-void QtOpenDialog::SetInitialFolder(const std::string& folder) {
-    folder_ = QString::fromStdString(folder);
-}
-
-void QtOpenDialog::SetTitle(const std::string& title) {
-    title_ = QString::fromStdString(title);
-}
-
-void QtOpenDialog::SetFileName(const std::string& fileName) {
-    fileName_ = QString::fromStdString(fileName);
+void QtHints::ShowTip(const Control& control, const std::string& text) {
+    WidgetOf(control).setToolTip(QString::fromStdString(text));
 }
 
 std::optional<std::string> QtOpenDialog::Execute() {
-    QFileDialog dialog(&owner_, title_, folder_, filters_);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(multiple_ ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    if (!fileName_.isEmpty()) {
-        dialog.selectFile(fileName_);
+    const base::OpenDialogSettings& settings = Settings();
+    QFileDialog dialog(&OwnerWidget(settings.owner), QString::fromStdString(settings.title),
+                       QString::fromStdString(settings.initialFolder),
+                       FilterText(settings.filters));
+    ShowNamesOnly(dialog);
+    dialog.setFileMode(settings.multipleSelection ? QFileDialog::ExistingFiles
+                                                  : QFileDialog::ExistingFile);
+    if (!settings.fileName.empty()) {
+        dialog.selectFile(QString::fromStdString(settings.fileName));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -106,20 +100,17 @@ std::optional<std::string> QtOpenDialog::Execute() {
     return OpenDialogResultText(paths);
 }
 
-void QtFolderDialog::SetTitle(const std::string& title) {
-    title_ = QString::fromStdString(title);
-}
-
-void QtFolderDialog::SetInitialFolder(const std::string& folder) {
-    folder_ = QString::fromStdString(folder);
-}
-
 std::optional<std::string> QtFolderDialog::Execute() {
-    const QString folder = QFileDialog::getExistingDirectory(
-        &owner_, title_, folder_, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    if (folder.isEmpty()) {
+    const base::FolderDialogSettings& settings = Settings();
+    QFileDialog dialog(&OwnerWidget(settings.owner), QString::fromStdString(settings.title),
+                       QString::fromStdString(settings.initialFolder));
+    ShowNamesOnly(dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    const QString folder = dialog.selectedFiles().constFirst();
     // cleanPath drops a final separator and keeps the root's.
     return QDir::toNativeSeparators(QDir::cleanPath(folder)).toStdString();
 }

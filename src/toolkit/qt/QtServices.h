@@ -1,38 +1,31 @@
-// The Qt non-visual parts a window owns: the timer, the image list, the hints and the two
-// dialogs.
+// The Qt parts a window owns: the timer, the image list, the hints and the two dialogs.
 #pragma once
 
 #include "toolkit/Colour.h"
-#include "toolkit/FolderDialog.h"
-#include "toolkit/Hints.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Layout.h"
-#include "toolkit/OpenDialog.h"
-#include "toolkit/Timer.h"
+#include "toolkit/base/Parts.h"
 
 #include <QIcon>
 #include <QPixmap>
-#include <QString>
 #include <QTimer>
 
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 class QWidget;
 
 namespace kestrune::toolkit::qt {
 
-class QtTimer final : public Timer {
+class QtTimer final : public base::TimerBase {
 public:
     explicit QtTimer(int interval);
-    int Interval() const override { return timer_->interval(); }
-    void SetInterval(int milliseconds) override;
-    bool IsEnabled() const override { return timer_->isActive(); }
-    void SetEnabled(bool enabled) override;
 
 private:
+    void ShowStarted() override;
+    void ShowStopped() override;
+
     std::unique_ptr<QTimer> timer_;
 };
 
@@ -51,55 +44,29 @@ private:
     QPixmap strip_;
 };
 
-class QtHints final : public Hints {
+// Qt draws its own tip shape and derives the delays from its style, so only the tips and
+// whether they show while the window is inactive are shown.
+class QtHints final : public base::HintsBase {
 public:
-    explicit QtHints(QWidget& window) : window_(window) {}
-    // Qt draws its own tip shape and derives the delays from its style.
-    void SetBalloon(bool) override {}
-    void SetAutomaticDelay(int) override {}
-    void SetAlwaysTip(bool alwaysTip) override;
-    void AddTip(const Control& control, const std::string& text) override;
-    std::string TipOf(const Control& control) const override;
+    using HintsBase::HintsBase;
 
 private:
-    QWidget& window_;
-    std::map<const Control*, std::string> tips_;
+    void ShowSettings() override;
+    void ShowTip(const Control& control, const std::string& text) override;
 };
 
-class QtOpenDialog final : public OpenDialog {
+// Qt's own dialogs, the same on every desktop. Qt's dialog has no read-only check box to
+// hide, and no creation prompt: names picked from it exist.
+class QtOpenDialog final : public base::OpenDialogBase {
 public:
-    explicit QtOpenDialog(QWidget& owner) : owner_(owner) {}
-    void SetFilters(const std::vector<FileFilter>& filters) override;
-    void SetInitialFolder(const std::string& folder) override;
-    void SetTitle(const std::string& title) override;
-    void SetFileName(const std::string& fileName) override;
-    void SetMultipleSelection(bool multiple) override { multiple_ = multiple; }
-    // Qt's dialog has no read-only check box to hide, and no creation prompt: names picked
-    // from it exist.
-    void SetHideReadOnly(bool) override {}
-    void SetCreatePrompt(bool) override {}
+    using OpenDialogBase::OpenDialogBase;
     std::optional<std::string> Execute() override;
-
-private:
-    QWidget& owner_;
-    QString filters_;
-    QString folder_;
-    QString title_;
-    QString fileName_;
-    bool multiple_ = false;
 };
 
-class QtFolderDialog final : public FolderDialog {
+class QtFolderDialog final : public base::FolderDialogBase {
 public:
-    explicit QtFolderDialog(QWidget& owner) : owner_(owner) {}
-    void SetTitle(const std::string& title) override;
-    void SetInitialFolder(const std::string& folder) override;
+    using FolderDialogBase::FolderDialogBase;
     std::optional<std::string> Execute() override;
-
-private:
-    QWidget& owner_;
-    QString title_;
-    QString folder_;
 };
 
 }  // namespace kestrune::toolkit::qt

@@ -1,90 +1,67 @@
-// The Qt top-level window. Its bounds are the outer frame on the screen; the widget's own
-// size is the client area. User closes go through onClose and the close command; the
-// widget is only hidden, since the Window object lives on until its owner frees it.
+// The Qt top-level window. Its node holds the outer bounds; the widget's own size is the
+// client area, the outer size less the frame. The platform tells the frame only once the
+// window is shown (under X11 a moment later, when the window manager has framed it): the
+// skeleton settles the sizes asked for before then. User closes go through the close
+// command; the widget is only hidden, since the Window object lives on until its owner
+// frees it.
 #pragma once
 
-#include "toolkit/Window.h"
-#include "toolkit/qt/QtContainer.h"
-#include "toolkit/qt/QtServices.h"
+#include "toolkit/base/WindowBase.h"
+#include "toolkit/qt/QtKinds.h"
 
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace kestrune::toolkit::qt {
 
-// A top-level widget that hands the user's close requests and every size change over.
+// A top-level widget that hands the user's close requests, every size change and every
+// move (a frame put around it moves the client area) over. An owned window is a dialog of
+// its owner, since X11 records the owner of dialogs only: the window manager keeps it above
+// the owner and gives it no task-bar entry of its own.
 class WindowWidget final : public QWidget {
 public:
     explicit WindowWidget(QWidget* owner);
 
     std::function<void()> closeRequested;
     std::function<void()> resized;
+    std::function<void()> moved;
     bool closed = false;  // set for good once the window has closed
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 };
 
-class QtWindow final : public QtContainer<Window, WindowWidget> {
+class QtWindow final : public QtControl<base::WindowBase<QtKinds>, WindowWidget> {
 public:
     QtWindow(const std::string& caption, QtWindow* owner);
 
-    Window* Owner() const override { return owner_; }
-    std::string Caption() const override;
-    void SetCaption(const std::string& caption) override;
-    Rect Bounds() const override;
-    void SetBounds(const Rect& bounds) override;
-    void SetClientSize(const Size& size) override;
-    Size MinimumSize() const override { return minimum_; }
-    void SetMinimumSize(const Size& size) override;
-    bool IsTopmost() const override;
-    void SetTopmost(bool topmost) override;
-    bool HasCloseCommand() const override { return closeCommand_; }
-    void RemoveCloseCommand() override;
-    bool IsResizable() const override { return resizable_; }
-    void SetResizable(bool resizable) override;
-    void CentreOnScreen() override;
-    void Show() override;
     void PostClose() override;
-    bool IsClosed() const override { return View().closed; }
-
-    Timer& AddTimer(int interval) override;
-    ImageList& AddImageList(const std::string& resourceName, const Size& imageSize,
-                            const Colour& transparent) override;
-    Hints& AddHints() override;
-    OpenDialog& AddOpenDialog() override;
-    FolderDialog& AddFolderDialog() override;
-
-    // Runs onClose, then closes: hidden, timers stopped. A closed window stays closed.
-    void Close();
 
     // Runs once the window has closed; the message loop ends with it.
     std::function<void()> afterClose;
 
 private:
-    // What the frame adds to the client area (nothing until the platform has framed it).
-    QSize FrameExtent() const;
-    // Resizes the client area, never below the minimum; fixed when not resizable.
-    void ResizeClient(const QSize& client);
-    void ApplyMinimum();
+    Size FrameExtent() const override;
+    void ShowBounds() override;
+    void ShowVisible() override {}
+    void ShowCaption() override;
+    void ShowMinimum() override;
+    void ShowTopmost() override;
+    void ShowCloseCommand() override;
+    void ShowResizable() override { ShowMinimum(); }
+    void ShowWindow() override;
+    void ShowClosed() override;
+
+    // The frame, once the platform has put it around the shown window.
+    void NoteFrame();
+    // What the platform did to the window's place or size on its own (or for the user).
+    void TakePlatformGeometry();
     // Changes window flags; Qt hides a window whose flags change, so it is shown again.
     void ChangeFlags(Qt::WindowFlags on, Qt::WindowFlags off);
-    void OnResized();
-
-    QtWindow* owner_;
-    Size minimum_;
-    bool closeCommand_ = true;
-    bool resizable_ = true;
-    std::vector<std::unique_ptr<QtTimer>> timers_;
-    std::vector<std::unique_ptr<QtImageList>> imageLists_;
-    std::vector<std::unique_ptr<QtHints>> hints_;
-    std::vector<std::unique_ptr<QtOpenDialog>> openDialogs_;
-    std::vector<std::unique_ptr<QtFolderDialog>> folderDialogs_;
 };
 
 }  // namespace kestrune::toolkit::qt

@@ -14,7 +14,6 @@ namespace kestrune::toolkit {
 
 namespace {
 
-using platform::win32::Narrow;
 using platform::win32::Widen;
 using win32::NativeControl;
 using win32::Win32Window;
@@ -65,6 +64,12 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM search) {
                                                      : nullptr);
     wanted.found = ours != nullptr ? !ours->IsClosed() : IsWindowVisible(window) != FALSE;
     return wanted.found ? FALSE : TRUE;
+}
+
+bool OpenThroughShell(HWND owner, const std::string& path) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(owner, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;  // smaller values are errors
 }
 
 }  // namespace
@@ -123,14 +128,14 @@ bool FindTopLevelWindow(const std::string& caption) {
     return search.found;
 }
 
-bool ShowHelp(const std::string& path) {
-    return ShellOpen(path);
+bool ShowHelp(const Window* owner, const std::string& path) {
+    // The compiled help's viewer is a program of its own, started through the shell; the
+    // owner only parents the shell's error messages.
+    return OpenThroughShell(HandleOf(owner), path);
 }
 
 bool ShellOpen(const std::string& path) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;  // smaller values are errors
+    return OpenThroughShell(nullptr, path);
 }
 
 }  // namespace kestrune::toolkit

@@ -173,7 +173,7 @@ void Win32Window::TakeNativeBounds() {
     GetWindowRect(Handle(), &outer);
     const Rect native{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
     if (!(native == Bounds())) {
-        SetBounds(native);
+        TakePlatformBounds(native);
     }
 }
 

@@ -1,32 +1,39 @@
 // Kestrune on the Qt back end as a person uses it: the add button, the open dialog, the
 // compress button, the folder browser and the progress window, with real MP3 files and
-// the real lame. Every dialog is answered by the test as it opens. Screenshots of the main
-// window with three rows and of the progress window during the run are saved.
+// the real lame; the help window; the question for the encoder. Every dialog is answered
+// by the test as it opens. Screenshots of each window are saved to look at.
 #include "MPEGaudio/MpegAudioInfo.h"
 #include "Unit1/BuildMainWindow.h"
 #include "support/Lame.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
+#include "toolkit/qt/QtApplication.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
-#include <QToolButton>
+#include <QWindow>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace kestrune {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The open dialog lists its folder in the background; by this many polls it has.
+constexpr int kPollsToListAFolder = 4;
 
 QWidget* TopLevel(const QString& title) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -37,13 +44,19 @@ QWidget* TopLevel(const QString& title) {
     return nullptr;
 }
 
-QToolButton* ButtonWithTip(const QString& tip) {
-    for (QToolButton* button : TopLevel("Kestrune")->findChildren<QToolButton*>()) {
+QAbstractButton* ButtonWithTip(const QString& tip) {
+    for (QAbstractButton* button : TopLevel("Kestrune")->findChildren<QAbstractButton*>()) {
         if (button->toolTip() == tip) {
             return button;
         }
     }
     return nullptr;
+}
+
+// Owned as X11 records it: a dialog whose transient parent is the owner.
+void ExpectOwnedBy(const QWidget& window, const QWidget& owner) {
+    EXPECT_EQ(window.windowType(), Qt::Dialog);
+    EXPECT_EQ(window.windowHandle()->transientParent(), owner.windowHandle());
 }
 
 void SaveScreenshot(QWidget& window, const std::string& name) {
@@ -93,8 +106,15 @@ TEST(KestruneQt, AddsFilesThroughTheDialogAndCompressesThemWithLame) {
     QWidget* mainWindow = TopLevel("Kestrune");
     ASSERT_NE(mainWindow, nullptr);
 
+    int polls = 0;
     AnswerNextFileDialog([&](QFileDialog& dialog) {
         dialog.setDirectory(QString::fromStdString(dir.File("in")));
+        if (++polls < kPollsToListAFolder) {
+            return;
+        }
+        if (polls == kPollsToListAFolder) {
+            SaveScreenshot(dialog, "open-dialog.png");
+        }
         TypeFileName(dialog, "\"Песня.mp3\" \"Вторая.mp3\" \"third.mp3\"");
         static_cast<QDialog&>(dialog).accept();  // QFileDialog hides it; it checks the choice
     });
@@ -102,7 +122,7 @@ TEST(KestruneQt, AddsFilesThroughTheDialogAndCompressesThemWithLame) {
     ASSERT_EQ(w->fileListView->RowCount(), 3);
     EXPECT_EQ(w->fileListView->CellText(0, 3), "CBR");
     toolkit::ProcessMessages();
-    SaveScreenshot(*mainWindow, "main-window.png");
+    SaveScreenshot(*mainWindow, "main-window-cbr.png");
 
     bool progressSeen = false;
     QTimer watchRun;
@@ -110,6 +130,7 @@ TEST(KestruneQt, AddsFilesThroughTheDialogAndCompressesThemWithLame) {
         if (QWidget* progress = TopLevel("Выполнение"); progress != nullptr && !progressSeen) {
             progressSeen = true;
             SaveScreenshot(*progress, "progress-window.png");
+            ExpectOwnedBy(*progress, *mainWindow);
         }
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             ADD_FAILURE() << box->text().toStdString();
@@ -133,6 +154,9 @@ TEST(KestruneQt, AddsFilesThroughTheDialogAndCompressesThemWithLame) {
         EXPECT_TRUE(info.IsValid()) << name;
         EXPECT_EQ(info.BitRate(), 32) << name;  // the options as they start
     }
+    ButtonWithTip("Переменный битрейт")->click();
+    toolkit::ProcessMessages();
+    SaveScreenshot(*mainWindow, "main-window-vbr.png");
 }
 
 int VisibleWindowsTitled(const QString& title) {
@@ -149,15 +173,57 @@ TEST(KestruneQt, HelpButtonOpensOneHelpWindow) {
     environment.Set("XDG_CONFIG_HOME", dir.File("config"));
     auto w = unit1::BuildMainWindow();
     w->programFolder = KESTRUNE_RESOURCES "/";  // where help/index.html stands
+    w->window->SetLeft(0);  // room for the help beside it on the test's small screen
+    w->window->SetTop(0);
     w->window->Show();
     ButtonWithTip("Помощь")->click();
     toolkit::ProcessMessages();
     ASSERT_EQ(VisibleWindowsTitled("Справка"), 1);
-    SaveScreenshot(*TopLevel("Справка"), "help-window.png");
+    QWidget& help = *TopLevel("Справка");
+    SaveScreenshot(help, "help-window.png");
+    // Owned by the main window, and cascaded from it: one caption lower, one border right.
+    const QWidget& mainWindow = *TopLevel("Kestrune");
+    ExpectOwnedBy(help, mainWindow);
+    EXPECT_NE(mainWindow.geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(help.frameGeometry().topLeft(), mainWindow.geometry().topLeft());
     ButtonWithTip("Помощь")->click();
     toolkit::ProcessMessages();
     EXPECT_EQ(VisibleWindowsTitled("Справка"), 1);
     TopLevel("Справка")->close();
+}
+
+TEST(KestruneQt, AsksInRussianForAMissingEncoderAndClosesWhenTheUserDeclines) {
+    test::TempDir dir;
+    test::ScopedEnvironment environment;
+    environment.Set("XDG_CONFIG_HOME", dir.File("config"));
+    environment.Set("PATH", dir.Path().string());  // no encoder to be found
+    std::vector<QString> buttons;                  // of each message box, in order
+    toolkit::qt::EnsureApplication();
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        if (buttons.empty()) {
+            SaveScreenshot(*box, "encoder-question.png");
+        }
+        QStringList texts;
+        for (const QAbstractButton* button : box->buttons()) {
+            texts << button->text();
+        }
+        texts.sort();
+        buttons.push_back(texts.join('|'));
+        QAbstractButton* no = box->button(QMessageBox::No);
+        (no != nullptr ? no : box->button(QMessageBox::Ok))->click();
+    });
+    answer.start(50);
+    auto w = unit1::BuildMainWindow();
+    answer.stop();
+    toolkit::ProcessMessages();
+
+    EXPECT_EQ(buttons, (std::vector<QString>{"&Да|&Нет", "ОК"}));
+    EXPECT_TRUE(w->window->IsClosed());
 }
 
 }  // namespace

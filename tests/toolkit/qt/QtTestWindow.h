@@ -1,9 +1,9 @@
-// The fixture of the Qt back-end tests: a shown top-level window on Qt's offscreen
-// platform, and access to the widget behind any control.
+// The fixture of the tests of what only the Qt back end does: a shown top-level window on
+// Qt's offscreen platform, and access to the widget behind any control.
 #pragma once
 
 #include "toolkit/Toolkit.h"
-#include "toolkit/qt/QtNode.h"
+#include "toolkit/qt/QtControl.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,6 @@
 #include <memory>
 
 namespace kestrune::toolkit::qt {
-
-inline QWidget& WidgetOf(const Control& control) {
-    return dynamic_cast<const QtNode&>(control).Widget();
-}
 
 template <class Kind>
 Kind& WidgetOf(const Control& control) {
