@@ -48,12 +48,6 @@ std::optional<LRESULT> FollowPointer(PointerOver& pointer, HWND window, UINT mes
 
 }  // namespace
 
-void SetStyleBit(HWND window, DWORD bit, bool on) {
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-    SetWindowLongPtrW(window, GWL_STYLE, on ? style | bit : style & ~bit);
-    InvalidateRect(window, nullptr, TRUE);
-}
-
 Win32Label::Win32Label(base::Node& parent, const std::string& text)
     : Win32Control({WC_STATICW, SS_LEFT | SS_NOPREFIX}, parent, text) {
     ShowText();
@@ -247,7 +241,6 @@ Win32TrackBar::Win32TrackBar(base::Node& parent)
     : Win32Control({TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_TOOLTIPS |
                                          TBS_FIXEDLENGTH | WS_TABSTOP},
                    parent) {
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowValue();
     ShowValueTip();
 }

@@ -90,8 +90,6 @@ private:
     void ShowSelection() override;
 };
 
-// A track bar lies beneath its siblings, so labels and arrows placed over its free middle
-// stay visible.
 class Win32TrackBar final : public Win32Control<base::TrackBarBase> {
 public:
     explicit Win32TrackBar(base::Node& parent);
@@ -123,8 +121,5 @@ private:
     void ShowValue() override;
     void ShowSmooth() override;
 };
-
-// Turns one style bit of a window on or off and lets the window redraw itself.
-void SetStyleBit(HWND window, DWORD bit, bool on);
 
 }  // namespace kestrune::toolkit::win32

@@ -3,7 +3,6 @@
 
 #include "platform/TextCodec.h"
 #include "platform/win32/WideText.h"
-#include "toolkit/win32/Win32Controls.h"
 
 #include <string>
 

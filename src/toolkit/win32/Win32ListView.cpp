@@ -3,7 +3,6 @@
 #include "toolkit/win32/Win32ListView.h"
 
 #include "platform/win32/WideText.h"
-#include "toolkit/win32/Win32Controls.h"
 #include "toolkit/win32/Win32Parts.h"
 
 #include <shellapi.h>

@@ -78,6 +78,12 @@ HWND CreateChildWindow(const NativeClass& native, HWND parent, const Rect& bound
                            nullptr);
 }
 
+void SetStyleBit(HWND window, DWORD bit, bool on) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    SetWindowLongPtrW(window, GWL_STYLE, on ? style | bit : style & ~bit);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
 std::optional<LRESULT> ForwardToChild(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:

@@ -80,6 +80,9 @@ private:
 // Windows stacks new children, which is also their order for the Tab key).
 HWND CreateChildWindow(const NativeClass& native, HWND parent, const Rect& bounds, bool visible);
 
+// Turns one style bit of a window on or off and lets the window redraw itself.
+void SetStyleBit(HWND window, DWORD bit, bool on);
+
 // Hands a message that Windows sent a parent about one of its children to that child's
 // control; nothing when the message is not of that kind or the child is not ours.
 std::optional<LRESULT> ForwardToChild(UINT message, WPARAM wParam, LPARAM lParam);

@@ -144,8 +144,7 @@ void Screenshot(HWND window, const std::string& name) {
     if (folder == nullptr) {
         return;
     }
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(300);  // the X server shows what the program has drawn
+    Sleep(300);  // the program has drawn what changed
     RECT area{};
     GetWindowRect(window, &area);
     const fs::path shots = WindowsPath(folder);
