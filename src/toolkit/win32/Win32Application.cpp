@@ -59,9 +59,9 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM search) {
     if (caption != wanted.caption) {
         return TRUE;
     }
-    const auto* ours = dynamic_cast<const Window*>(
-        NativeControl::FromHandle(window) != nullptr ? &NativeControl::FromHandle(window)->Subject()
-                                                     : nullptr);
+    const NativeControl* control = NativeControl::FromHandle(window);
+    const auto* ours =
+        control != nullptr ? dynamic_cast<const Window*>(&control->Subject()) : nullptr;
     wanted.found = ours != nullptr ? !ours->IsClosed() : IsWindowVisible(window) != FALSE;
     return wanted.found ? FALSE : TRUE;
 }

@@ -1,12 +1,12 @@
 // kestrune.exe as a person uses it, driven from another process. The program is started in
-// a folder of its own with the stand-in encoder as LAME.EXE; files are added through the
-// open dialog, the options switched, and a run compresses them into the folder chosen in
-// the folder browser, one encoder aborted with the progress window's button. Then a new
-// list with a stalled encoder, and the window is closed during that run: the program ends
-// and the settings are written. The help button opens the help once. Windows are found by class and
-// caption, controls by class and where they stand; everything is done with window messages. With
-// KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window (CBR and VBR), the progress window
-// and the run's message box are asked for there (scripts/test-windows-gui takes them).
+// a folder of its own with the stand-in encoder as LAME.EXE; the help button opens the help
+// once; files are added through the open dialog, the options switched, and a run compresses
+// them into the folder chosen in the folder browser, one encoder aborted with the progress
+// window's button. Then a new list with a stalled encoder, and the window is closed during
+// that run: the program ends and the settings are written. Windows are found by class and
+// caption, controls by class and where they stand; everything is done with window messages.
+// With KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window (CBR and VBR), the progress
+// window and the run's message box are asked for there (scripts/test-windows-gui takes them).
 #include <gtest/gtest.h>
 
 #include <windows.h>
