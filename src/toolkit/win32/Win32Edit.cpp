@@ -40,23 +40,38 @@ std::string ClipboardText(HWND window) {
 Win32Edit::Win32Edit(base::Node& parent)
     : Win32Control({WC_EDITW, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}, parent) {}
 
-std::optional<LRESULT> Win32Edit::OnMessage(UINT message, WPARAM, LPARAM) {
-    if (message == WM_PASTE && !TakesInput(ClipboardText(Handle()))) {
-        MessageBeep(0);
-        return 0;
+std::optional<LRESULT> Win32Edit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PASTE:
+            if (!TakesInput(ClipboardText(Handle()))) {
+                MessageBeep(0);
+                return 0;
+            }
+            break;
+        case WM_KEYDOWN:
+        case WM_LBUTTONUP: {
+            // Keys and clicks move the caret without changing the text; the base follows.
+            const LRESULT result = DefSubclassProc(Handle(), message, wParam, lParam);
+            CaretMovedByUser(NativeCaret(WindowText(Handle())));
+            return result;
+        }
+        default:
+            break;
     }
     return std::nullopt;
 }
 
 void Win32Edit::OnCommand(WORD code) {
-    if (code != EN_CHANGE) {
-        return;
+    if (code == EN_CHANGE) {
+        const std::wstring text = WindowText(Handle());
+        EditedByUser(Narrow(text), NativeCaret(text));
     }
-    const std::wstring text = WindowText(Handle());
+}
+
+int Win32Edit::NativeCaret(std::wstring_view text) const {
     DWORD caret = 0;
     SendMessageW(Handle(), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    const std::string beforeCaret = Narrow(std::wstring_view(text).substr(0, caret));
-    EditedByUser(Narrow(text), static_cast<int>(platform::CountCharacters(beforeCaret)));
+    return static_cast<int>(platform::CountCharacters(Narrow(text.substr(0, caret))));
 }
 
 void Win32Edit::ShowText() {
