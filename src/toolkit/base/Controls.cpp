@@ -196,6 +196,21 @@ void TrackBarBase::SetThumbLength(int pixels) {
 
 UpDownBase::UpDownBase(Node& parent) : ControlBase(&parent, kUpDownSize) {}
 
+void UpDownBase::SetRange(int minimum, int maximum) {
+    value_.SetRange(minimum, maximum);
+    ShowValue();
+}
+
+void UpDownBase::SetPosition(int position) {
+    value_.SetPosition(position);
+    ShowValue();
+}
+
+void UpDownBase::SetStep(int step) {
+    step_ = step;
+    ShowValue();
+}
+
 void UpDownBase::SteppedByUser(int direction) {
     SetPosition(Position() + (direction >= 0 ? step_ : -step_));
 }

@@ -165,12 +165,16 @@ public:
     int ThumbLength() const override { return thumbLength_; }
     void SetThumbLength(int pixels) override;
     bool HasValueTip() const override { return valueTip_; }
-    void SetValueTip(bool valueTip) override { valueTip_ = valueTip; }
+    void SetValueTip(bool valueTip) override {
+        valueTip_ = valueTip;
+        ShowValueTip();
+    }
     void MovedByUser(int position) { SetPosition(position); }
 
 protected:
     // Range, position, page size, tick frequency or thumb length changed.
     virtual void ShowValue() {}
+    virtual void ShowValueTip() {}
 
 private:
     BoundedValue value_;
@@ -185,14 +189,18 @@ public:
     explicit UpDownBase(Node& parent);
     int Minimum() const override { return value_.minimum; }
     int Maximum() const override { return value_.maximum; }
-    void SetRange(int minimum, int maximum) override { value_.SetRange(minimum, maximum); }
+    void SetRange(int minimum, int maximum) override;
     int Position() const override { return value_.position; }
-    void SetPosition(int position) override { value_.SetPosition(position); }
+    void SetPosition(int position) override;
     int Step() const override { return step_; }
-    void SetStep(int step) override { step_ = step; }
+    void SetStep(int step) override;
     // One step up (direction 1) or down (-1), never past the range's ends.
     void SteppedByUser(int direction);
     void ReleasedByUser();
+
+protected:
+    // Range, position or step changed.
+    virtual void ShowValue() {}
 
 private:
     BoundedValue value_;

@@ -35,8 +35,12 @@ void EditBase::SetBorder(bool border) {
     ShowBorder();
 }
 
+bool EditBase::TakesInput(std::string_view input) const {
+    return !numbersOnly_ || std::ranges::all_of(input, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool EditBase::InsertedByUser(std::string_view input) {
-    if (numbersOnly_ && !std::ranges::all_of(input, [](char c) { return c >= '0' && c <= '9'; })) {
+    if (!TakesInput(input)) {
         return false;
     }
     if (input.empty()) {

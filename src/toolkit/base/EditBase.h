@@ -23,9 +23,11 @@ public:
     bool HasBorder() const override { return border_; }
     void SetBorder(bool border) override;
 
-    // The user typed or pasted the input at the caret: one change, the caret after it. A
-    // number-only field refuses input that holds anything but digits; answers whether the
-    // input was taken.
+    // Whether the field takes this input from the user: a number-only field refuses input
+    // that holds anything but digits.
+    bool TakesInput(std::string_view input) const;
+    // The user typed or pasted the input at the caret: one change, the caret after it, when
+    // the field takes it (TakesInput); answers whether it was taken.
     bool InsertedByUser(std::string_view input);
     // The user changed the text in the field itself; the caret stands where it is now.
     void EditedByUser(const std::string& text, int caret);

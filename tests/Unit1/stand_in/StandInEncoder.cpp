@@ -4,7 +4,8 @@
 //   stdout N | stderr N         write N bytes ("abc...z" repeated) to that stream
 //   read-stdin                  read standard input; exit with status 3 if it ever ends
 //   write-file PATH TEXT        write TEXT to the file PATH
-//   args-to-file PATH           write every argument, each ending with a zero byte, to PATH
+//   args-to-file PATH           write every argument of the process (as an encoder too), each
+//                               ending with a zero byte, to PATH
 //   fds-to-file PATH            write how many descriptors the process has open (Linux)
 //   pid-to-file PATH            write the process id to PATH
 //   exit STATUS                 exit with STATUS at once
@@ -76,7 +77,7 @@ void Spin(std::chrono::milliseconds duration) {
     }
 }
 
-int RunActions(const std::vector<std::string>& args) {
+int RunActions(const std::vector<std::string>& args, const std::vector<std::string>& recorded) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view action = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -100,7 +101,7 @@ int RunActions(const std::vector<std::string>& args) {
             return std::atoi(value.c_str());
         } else if (action == "args-to-file") {
             std::ofstream out(u8path(value), std::ios::binary);
-            for (const std::string& arg : args) {
+            for (const std::string& arg : recorded) {
                 out << arg << '\0';
             }
         } else if (action == "fds-to-file") {
@@ -133,7 +134,7 @@ int RunAsEncoder(const std::vector<std::string>& args) {
         actions.push_back(word);
     }
     { std::ofstream(u8path(output), std::ios::binary) << "partial "; }
-    const int status = RunActions(actions);
+    const int status = RunActions(actions, args);
     if (status == 0) {
         std::ofstream(u8path(output), std::ios::binary | std::ios::app) << "encoded";
     }
@@ -147,5 +148,5 @@ int main(int argc, char** argv) {
     if (args.size() >= 3 && args.front() == "--mp3input") {
         return RunAsEncoder(args);
     }
-    return RunActions(args);
+    return RunActions(args, args);
 }

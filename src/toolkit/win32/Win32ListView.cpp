@@ -1,0 +1,215 @@
+// Report view with the extended styles of the ListViewStyle switches; the track selection
+// style is the list's hot tracking, which selects the row the pointer rests on.
+#include "toolkit/win32/Win32ListView.h"
+
+#include "platform/win32/WideText.h"
+#include "toolkit/win32/Win32Parts.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kestrune::toolkit::win32 {
+namespace {
+
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
+// Runs the list's own reports of a change the base asked for past the base.
+class Mirroring {
+public:
+    explicit Mirroring(bool& flag) : flag_(flag), was_(std::exchange(flag, true)) {}
+    ~Mirroring() { flag_ = was_; }
+    Mirroring(const Mirroring&) = delete;
+    Mirroring& operator=(const Mirroring&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
+
+int ColumnFormat(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Left:
+            break;
+        case Alignment::Centre:
+            return LVCFMT_CENTER;
+        case Alignment::Right:
+            return LVCFMT_RIGHT;
+    }
+    return LVCFMT_LEFT;
+}
+
+constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT |
+                                  LVS_EX_ONECLICKACTIVATE | LVS_EX_FLATSB | LVS_EX_INFOTIP;
+
+DWORD ExtendedStyle(const ListViewStyle& style) {
+    const std::pair<bool, DWORD> switches[] = {
+        {style.gridLines, LVS_EX_GRIDLINES},     {style.fullRowSelect, LVS_EX_FULLROWSELECT},
+        {style.hotTracking, LVS_EX_TRACKSELECT}, {style.oneClickActivate, LVS_EX_ONECLICKACTIVATE},
+        {style.flatScrollBars, LVS_EX_FLATSB},   {style.infoTips, LVS_EX_INFOTIP},
+    };
+    DWORD extended = 0;
+    for (const auto& [on, bit] : switches) {
+        extended |= on ? bit : 0;
+    }
+    return extended;
+}
+
+}  // namespace
+
+Win32ListView::Win32ListView(base::Node& parent)
+    : Win32Control({WC_LISTVIEWW, LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP}, parent) {
+    ShowStyle();
+    ShowFont();
+    ShowBackground();
+    ShowTextBackground();
+}
+
+std::optional<LRESULT> Win32ListView::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (pointer_.Follow(Handle(), message) && pointer_.IsOver()) {
+        EnteredByUser();
+    }
+    if (message == WM_DROPFILES) {
+        TakeDrop(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> Win32ListView::OnNotify(const NMHDR& header) {
+    if (header.code == LVN_ITEMCHANGED && !mirroring_) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) != 0 &&
+            ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0) {
+            SelectedByUser(NativeSelection());
+        }
+    }
+    return std::nullopt;
+}
+
+void Win32ListView::ShowFont() {
+    Win32Control::ShowFont();
+    SendMessageW(Handle(), LVM_SETTEXTCOLOR, 0, ToColorRef(GetFont().colour));
+}
+
+void Win32ListView::ShowBackground() {
+    Win32Control::ShowBackground();
+    SendMessageW(Handle(), LVM_SETBKCOLOR, 0, ToColorRef(BackgroundColour()));
+}
+
+void Win32ListView::ShowStyle() {
+    const ListViewStyle style = Style();
+    SetStyleBit(Handle(), LVS_NOCOLUMNHEADER, !style.header);
+    SetStyleBit(Handle(), LVS_SINGLESEL, style.singleSelection);
+    SetStyleBit(Handle(), LVS_SHOWSELALWAYS, style.showSelectionAlways);
+    SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyles, ExtendedStyle(style));
+}
+
+void Win32ListView::ShowColumnAdded() {
+    const std::vector<ListColumn> columns = Columns();
+    const ListColumn& column = columns.back();
+    std::wstring caption = Widen(column.caption);
+    LVCOLUMNW native{};
+    native.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    native.fmt = ColumnFormat(column.alignment);
+    native.cx = column.width;
+    native.pszText = caption.data();
+    native.iSubItem = static_cast<int>(columns.size()) - 1;
+    SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns.size() - 1,
+                 reinterpret_cast<LPARAM>(&native));
+}
+
+void Win32ListView::ShowImages() {
+    const auto& images = dynamic_cast<const Win32ImageList&>(*SmallImages());
+    SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(images.Handle()));
+}
+
+void Win32ListView::ShowRowAdded(int row) {
+    const Mirroring mirroring(mirroring_);
+    std::wstring text = Widen(CellText(row, 0));
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = row;
+    item.pszText = text.data();
+    item.iImage = RowImage(row);
+    SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32ListView::ShowCell(int row, int column) {
+    const Mirroring mirroring(mirroring_);
+    std::wstring text = Widen(CellText(row, column));
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    SendMessageW(Handle(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32ListView::ShowRowImage(int row) {
+    const Mirroring mirroring(mirroring_);
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = RowImage(row);
+    SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32ListView::ShowRowDeleted(int row) {
+    const Mirroring mirroring(mirroring_);
+    SendMessageW(Handle(), LVM_DELETEITEM, row, 0);
+}
+
+void Win32ListView::ShowAllRowsDeleted() {
+    const Mirroring mirroring(mirroring_);
+    SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void Win32ListView::ShowSelection() {
+    const Mirroring mirroring(mirroring_);
+    LVITEMW cleared{};
+    cleared.stateMask = LVIS_SELECTED;
+    SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&cleared));
+    const int row = SelectedRow();
+    if (row < 0) {
+        return;
+    }
+    LVITEMW selected{};
+    selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+    selected.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&selected));
+    SendMessageW(Handle(), LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+void Win32ListView::ShowTextBackground() {
+    SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, ToColorRef(TextBackgroundColour()));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Win32ListView::ShowAcceptsFiles() {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE,
+                      AcceptsFiles() ? style | WS_EX_ACCEPTFILES : style & ~WS_EX_ACCEPTFILES);
+}
+
+int Win32ListView::NativeSelection() const {
+    return static_cast<int>(
+        SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void Win32ListView::TakeDrop(HDROP drop) {
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> paths;
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(Narrow(path));
+    }
+    DragFinish(drop);
+    DroppedByUser(paths);
+}
+
+}  // namespace kestrune::toolkit::win32

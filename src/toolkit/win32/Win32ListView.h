@@ -1,0 +1,45 @@
+// The Win32 list view in report mode. Rows, cells, images and the one selected row live in
+// the base; the native list mirrors them, and while it does, its own reports of the changes
+// it is told to make are ignored. The user's clicks move the native selection, which is
+// reported to the base (LVN_ITEMCHANGED); dropped files arrive as WM_DROPFILES while the
+// list accepts them (WS_EX_ACCEPTFILES), and the pointer coming in is followed.
+#pragma once
+
+#include "toolkit/base/ListViewBase.h"
+#include "toolkit/win32/Win32ButtonFace.h"
+#include "toolkit/win32/Win32Control.h"
+
+#include <shellapi.h>
+
+namespace kestrune::toolkit::win32 {
+
+class Win32ListView final : public Win32Control<base::ListViewBase> {
+public:
+    explicit Win32ListView(base::Node& parent);
+
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+
+private:
+    void ShowFont() override;
+    void ShowBackground() override;
+    void ShowStyle() override;
+    void ShowColumnAdded() override;
+    void ShowImages() override;
+    void ShowRowAdded(int row) override;
+    void ShowCell(int row, int column) override;
+    void ShowRowImage(int row) override;
+    void ShowRowDeleted(int row) override;
+    void ShowAllRowsDeleted() override;
+    void ShowSelection() override;
+    void ShowTextBackground() override;
+    void ShowAcceptsFiles() override;
+
+    int NativeSelection() const;
+    void TakeDrop(HDROP drop);
+
+    bool mirroring_ = false;  // the list is being told the base's state
+    PointerOver pointer_;
+};
+
+}  // namespace kestrune::toolkit::win32
