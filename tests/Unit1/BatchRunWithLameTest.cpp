@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 namespace kestrune::unit1 {
 namespace {
@@ -145,6 +146,33 @@ TEST_F(BatchRunWithLameTest, OlderOutputsSurviveFailedRowsAndSameNamesGetTheirOw
         EXPECT_TRUE(info.IsValid());
         EXPECT_EQ(info.id3v2.title, title);
     }
+}
+
+TEST_F(BatchRunWithLameTest, TwoEncodersAtOnceWriteWhatOneWrites) {
+    fs::create_directories(dir.Path() / "in2");
+    const std::string twin = dir.File("in2/Песня.mp3");
+    test::MakeMp3(twin, "-b 128 --add-id3v2 --tt Другая --ta Группа --ty 2002");
+    const std::string junk = In("junk.mp3");
+    test::WriteBytes(junk, test::Bytes(5000, 0x55));
+    AddSelection(w, {twin, junk});
+    std::vector<std::map<std::string, std::vector<std::uint8_t>>> results;
+    for (const int encoders : {1, 2}) {
+        const std::string folder = dir.File("out" + std::to_string(encoders));
+        fs::create_directories(folder);
+        w.encoders = encoders;
+        driver.QueueFolderResult(folder);
+        driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+        ASSERT_TRUE(driver.Click(*w.compressButton));
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            files[entry.path().filename().string()] = test::ReadBytes(entry.path().string());
+        }
+        results.push_back(std::move(files));
+    }
+    ASSERT_EQ(driver.ShownMessages().size(), 2u);
+    EXPECT_EQ(driver.ShownMessages()[0].text, driver.ShownMessages()[1].text);
+    EXPECT_EQ(results[0].size(), 4u);  // Песня, vbr, plain, Песня (2)
+    EXPECT_TRUE(results[0] == results[1]);
 }
 
 }  // namespace

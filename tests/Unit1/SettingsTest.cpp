@@ -122,5 +122,24 @@ TEST_F(Settings, AStoredEncoderThatExistsIsKept) {
     EXPECT_EQ(w.inputFolder, "");
 }
 
+TEST_F(Settings, EncodersAtOnceAreClampedAndStoredOnlyOnceTheUserHasSetThem) {
+    const std::pair<const char*, int> cases[] = {
+        {"", 1}, {"Encoders=3", 3}, {"Encoders=0", 0}, {"Encoders=500", 64}, {"Encoders=-2", 0}};
+    for (const auto& [key, encoders] : cases) {
+        SCOPED_TRACE(key);
+        WriteSettings(std::string("[Options]\n") + key + "\n");
+        EXPECT_EQ(Build().encoders, encoders);
+    }
+    const std::string file = platform::SettingsFilePath();
+    WriteSettings("");
+    for (const int encoders : {0, 1}) {
+        MainWindow& w = Build();
+        w.encoders = encoders;
+        ASSERT_TRUE(driver.RequestClose(*w.window));
+        EXPECT_EQ(platform::ReadProfileText(file, "Options", "Encoders", ""),
+                  std::to_string(encoders));
+    }
+}
+
 }  // namespace
 }  // namespace kestrune::unit1
