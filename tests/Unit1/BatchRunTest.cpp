@@ -252,6 +252,7 @@ TEST_F(BatchRunTest, ProgressWindowCannotBeClosedAndListCommandsAreLockedDuringT
                                          static_cast<toolkit::Control*>(w->compressButton)}) {
             EXPECT_FALSE(driver.Click(*button));
         }
+        EXPECT_FALSE(driver.RightClick(*w->compressButton)) << "the run's settings stay";
         checked = true;
     });
     Run(dir.File("out"));
