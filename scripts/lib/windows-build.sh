@@ -54,7 +54,7 @@ build_kestrune() {
         extra=(-DKESTRUNE_WINDOWS_LAME="$out/lame/LAME.EXE" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine")
     fi
     cmake -S "$root" -B "$out/$arch/kestrune" "${toolchain[@]}" -DKESTRUNE_WINDOWS_PROCESSOR="$arch" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_WERROR="${KESTRUNE_WERROR:-OFF}" \
+        -DKESTRUNE_TOOLKIT=win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_WERROR="${KESTRUNE_WERROR:-OFF}" \
         -DGTest_DIR="$out/$arch/googletest/install/lib/cmake/GTest" "${extra[@]}" >/dev/null
     cmake --build "$out/$arch/kestrune" -j2
 }
