@@ -48,8 +48,11 @@ bool HeadlessDriver::Click(Control& control) {
 }
 
 bool HeadlessDriver::RightClick(Control& control) {
-    auto& button = dynamic_cast<base::ImageButtonBase&>(control);
-    return button.IsEffectivelyEnabled() && button.ContextMenuRequestedByUser();
+    auto* button = dynamic_cast<base::ImageButtonBase*>(&control);
+    if (button == nullptr) {
+        throw std::invalid_argument("RightClick: only image buttons have a context menu");
+    }
+    return button->IsEffectivelyEnabled() && button->ContextMenuRequestedByUser();
 }
 
 void HeadlessDriver::TypeText(Edit& edit, std::string_view text) {
