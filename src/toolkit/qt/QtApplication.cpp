@@ -112,6 +112,9 @@ std::optional<int> ShowContextMenu(const Control& control, const std::vector<Men
     EnsureApplication();
     QWidget& widget = qt::WidgetOf(control);
     QMenu menu(&widget);
+    // A pop-up is a window of its own and takes no font from the control: it is given the
+    // one the control shows, so the menu reads like the window it belongs to.
+    menu.setFont(widget.font());
     for (const MenuItem& item : items) {
         QAction* action = menu.addAction(QString::fromStdString(item.text));
         action->setCheckable(true);
