@@ -16,10 +16,11 @@ void Run(const std::string& command) {
 
 }  // namespace
 
-std::vector<std::string> MakeBenchFiles(const std::string& folder, int count, bool withTags) {
+std::vector<std::string> MakeBenchFiles(const std::string& folder, int count, bool withTags,
+                                        int seconds) {
     std::filesystem::create_directories(folder);
     const std::string tone = folder + "/tone.wav";
-    Run(std::string(KESTRUNE_MAKE_TONE) + " " + tone + " 1");
+    Run(std::string(KESTRUNE_MAKE_TONE) + " " + tone + " " + std::to_string(seconds));
     const std::string lame = std::string("LC_ALL=C.UTF-8 ") + KESTRUNE_LAME + " --quiet ";
     std::vector<std::string> templates{folder + "/cbr.mp3", folder + "/vbr.mp3"};
     Run(lame + "-b 128 " + tone + " " + templates[0]);

@@ -7,8 +7,9 @@
 
 namespace kestrune::bench {
 
-// Makes count files in folder, the kinds taking turns, and answers their paths. Without
-// withTags the tagged kind is left out.
-std::vector<std::string> MakeBenchFiles(const std::string& folder, int count, bool withTags);
+// Makes count files of the given length in folder, the kinds taking turns, and answers their
+// paths. Without withTags the tagged kind is left out.
+std::vector<std::string> MakeBenchFiles(const std::string& folder, int count, bool withTags,
+                                        int seconds = 1);
 
 }  // namespace kestrune::bench

@@ -1,5 +1,7 @@
-// Runs the encoder row by row, waiting in 100 ms slices and dispatching the window's
-// messages between them. Every row's outcome is checked. The encoder writes a partial file
+// Runs the encoders row by row in list order, as many at once as the settings allow (one
+// unless the user asks for more), dispatching the window's messages every 100 ms while it
+// waits for them and finishing each row as soon as its encoder ends. Every row's outcome is
+// checked. The encoder writes a partial file
 // that becomes the row's output only once the encoder has succeeded; a row that fails in
 // any way deletes its partial file and touches nothing else, so an older output of the
 // same name survives it. A row whose output would overwrite a listed file is never encoded.
@@ -14,15 +16,21 @@
 #include "platform/File.h"
 #include "processMP3/ProgressWindow.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
+#include <list>
 #include <memory>
+#include <thread>
+#include <utility>
+#include <vector>
 
 namespace kestrune::unit1 {
 
 namespace {
 
 constexpr std::chrono::milliseconds kWaitSlice{100};
+
 constexpr const char* kLaunchFailure = "Экскуз.Му. Что-то глючит...\r\nПродолжим дальше?";
 
 // Everything a run must not let the user change under it.
@@ -68,73 +76,176 @@ private:
     std::unique_ptr<processmp3::ProgressWindow> progress_;
 };
 
-// Starts the row's encoder and waits for it, with the progress window following it.
-// Answers how it ended: nothing when it succeeded.
-std::optional<FailedRow> RunEncoder(MainWindow& w, processmp3::ProgressWindow& progress,
-                                    EncoderProcess& encoder, int row, const std::string& name,
-                                    const std::string& partial, const std::string& picture) {
-    // The encoder's path is quoted, so a folder with blanks in its name still works.
-    const std::string commandLine =
-        "\"" + w.encoderPath + "\"" + BuildEncoderCommandLine(w, row, partial, picture);
-    if (!encoder.StartEncoder(commandLine)) {
-        toolkit::ShowMessage(w.window.get(), kLaunchFailure, w.window->Caption());
-        return FailedRow{name, RowFailure::NotStarted, StartErrorText(encoder.StartError())};
+// How many encoders the run keeps going at once for the setting: 0 means one per processor.
+std::size_t EncodersAtOnce(int setting) {
+    if (setting == 0) {
+        setting = static_cast<int>(std::thread::hardware_concurrency());
     }
-    processmp3::BeginEncoder(progress, name,
-                             {.terminate = [&encoder] { encoder.Terminate(); },
-                              .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
-    while (!encoder.WaitForEnd(kWaitSlice)) {
-        toolkit::ProcessMessages();
-        processmp3::StepActivity(progress);
-    }
-    processmp3::EndEncoder(progress);
-
-    const auto failure =
-        EncoderOutcome(progress.killedByWatchdog, progress.abortedByUser, encoder.ExitStatus());
-    if (failure) {
-        return FailedRow{name, *failure, LastErrorLine(encoder.StdErrTail())};
-    }
-    return std::nullopt;
+    return static_cast<std::size_t>(std::clamp(setting, 1, kMostEncoders));
 }
 
-// One row: its output chosen, encoded into the partial file, and the result moved into place.
-std::optional<FailedRow> EncodeRow(MainWindow& w, processmp3::ProgressWindow& progress,
-                                   EncoderProcess& encoder, RunOutputs& outputs, int row) {
-    const EncoderRow values = ReadEncoderRow(w, row);
-    if (!platform::IsExistingFile(values.sourcePath)) {
-        return FailedRow{values.outputName, RowFailure::SourceMissing, {}};
-    }
-    const std::optional<std::string> output = outputs.Choose(values.outputName);
-    if (!output) {
-        return FailedRow{values.outputName, RowFailure::Skipped, {}};
-    }
-    const std::string partial = PartialPath(*output);
-    // Holds the picture the command line names until the encoder has ended, whatever the end.
-    const CoverPictureFile cover(ReadEncoderOptions(w), values.sourcePath, *output);
-    std::optional<FailedRow> failure =
-        RunEncoder(w, progress, encoder, row, values.outputName, partial, cover.Path());
-    if (!failure) {
-        if (platform::MoveFileOver(partial, *output)) {
-            outputs.Written(*output);
-            return std::nullopt;
+// A row whose encoder runs, with everything that must live until it has ended. Members go
+// in reverse order: the encoder ends before its partial file and the picture are deleted.
+struct RunningRow {
+    RunningRow(int row, std::string name, RunOutputs& outputs, const std::string& output,
+               const EncoderOptions& options, const std::string& sourcePath)
+        : row(row),
+          name(std::move(name)),
+          cover(options, sourcePath, output),
+          claim(outputs, output) {}
+
+    const int row;
+    const std::string name;
+    const CoverPictureFile cover;
+    OutputClaim claim;
+    EncoderProcess encoder;
+    processmp3::EncoderWatch* watch = nullptr;
+};
+
+// One run over the rows of the list: rows start in list order while fewer encoders than
+// allowed run, and each is finished as soon as its encoder has ended.
+class BatchRunner {
+public:
+    BatchRunner(MainWindow& w, processmp3::ProgressWindow& progress)
+        : w_(w),
+          progress_(progress),
+          outputs_(w.outputFolder, w.fileList),
+          slots_(EncodersAtOnce(w.encoders)) {}
+
+    void EncodeAllRows() {
+        using Clock = std::chrono::steady_clock;
+        auto nextDispatch = Clock::now() + kWaitSlice;
+        while (StartRows()) {
+            const auto now = Clock::now();
+            if (now < nextDispatch) {
+                if (WaitForAnyEnd(
+                        std::chrono::ceil<std::chrono::milliseconds>(nextDispatch - now))) {
+                    FinishEndedRows();
+                }
+                continue;
+            }
+            toolkit::ProcessMessages();
+            processmp3::StepActivity(progress_);
+            nextDispatch = Clock::now() + kWaitSlice;
         }
-        failure = FailedRow{values.outputName, RowFailure::NotSaved, {}};
     }
-    platform::RemoveFile(partial);
-    return failure;
-}
+
+    // The failed rows in list order.
+    std::vector<FailedRow> TakeFailures() {
+        std::ranges::sort(failures_, {}, &std::pair<int, FailedRow>::first);
+        std::vector<FailedRow> failures;
+        for (auto& [row, failure] : failures_) {
+            failures.push_back(std::move(failure));
+        }
+        return failures;
+    }
+
+private:
+    // Starts the next rows while encoders are free and the window is not closing. False
+    // once nothing runs and nothing is left to start.
+    bool StartRows() {
+        while (!w_.closing && running_.size() < slots_ && next_ < w_.fileList.Count()) {
+            if (!StartRow(next_)) {
+                break;  // its output waits for a running row
+            }
+            ++next_;
+        }
+        return !running_.empty() || (!w_.closing && next_ < w_.fileList.Count());
+    }
+
+    // Starts the row's encoder, or records why it cannot run. False when the row must wait
+    // because a running row may still take its output.
+    bool StartRow(int row) {
+        const EncoderRow values = ReadEncoderRow(w_, row);
+        if (!platform::IsExistingFile(values.sourcePath)) {
+            Fail(row, {values.outputName, RowFailure::SourceMissing, {}});
+            return true;
+        }
+        const std::optional<std::string> output = outputs_.Choose(values.outputName);
+        if (!output) {
+            Fail(row, {values.outputName, RowFailure::Skipped, {}});
+            return true;
+        }
+        if (outputs_.IsClaimed(*output)) {
+            return false;
+        }
+        RunningRow& running = running_.emplace_back(row, values.outputName, outputs_, *output,
+                                                    ReadEncoderOptions(w_), values.sourcePath);
+        // The encoder's path is quoted, so a folder with blanks in its name still works.
+        const std::string commandLine =
+            "\"" + w_.encoderPath + "\"" +
+            BuildEncoderCommandLine(w_, row, running.claim.PartialPath(), running.cover.Path());
+        if (!running.encoder.StartEncoder(commandLine)) {
+            const FailedRow failure{running.name, RowFailure::NotStarted,
+                                    StartErrorText(running.encoder.StartError())};
+            running_.pop_back();
+            {
+                const processmp3::WatchdogPause pause(progress_);
+                toolkit::ShowMessage(w_.window.get(), kLaunchFailure, w_.window->Caption());
+            }
+            Fail(row, failure);
+            return true;
+        }
+        EncoderProcess& encoder = running.encoder;
+        running.watch = &processmp3::BeginEncoder(
+            progress_, running.name,
+            {.terminate = [&encoder] { encoder.Terminate(); },
+             .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
+        return true;
+    }
+
+    bool WaitForAnyEnd(std::chrono::milliseconds timeout) {
+        std::vector<EncoderProcess*> encoders;
+        for (RunningRow& running : running_) {
+            encoders.push_back(&running.encoder);
+        }
+        return EncoderProcess::WaitForAnyEnd(encoders, timeout);
+    }
+
+    // Judges every row whose encoder has ended, in the order they started, and lets it go.
+    void FinishEndedRows() {
+        for (auto place = running_.begin(); place != running_.end();) {
+            if (place->encoder.IsRunning()) {
+                ++place;
+                continue;
+            }
+            const processmp3::EncoderWatch ended = processmp3::EndEncoder(progress_, *place->watch);
+            std::optional<FailedRow> failure;
+            if (const auto outcome = EncoderOutcome(ended.killedByWatchdog, ended.abortedByUser,
+                                                    place->encoder.ExitStatus())) {
+                failure =
+                    FailedRow{place->name, *outcome, LastErrorLine(place->encoder.StdErrTail())};
+            } else if (!place->claim.Keep()) {
+                failure = FailedRow{place->name, RowFailure::NotSaved, {}};
+            }
+            if (failure) {
+                Fail(place->row, std::move(*failure));
+            }
+            place = running_.erase(place);
+        }
+    }
+
+    void Fail(int row, FailedRow failure) {
+        w_.fileListView->SetRowImage(row, kRowCreatedImage);
+        failures_.emplace_back(row, std::move(failure));
+    }
+
+    MainWindow& w_;
+    processmp3::ProgressWindow& progress_;
+    RunOutputs outputs_;
+    const std::size_t slots_;
+    int next_ = 0;
+    // In the order they started; elements stay in place while others come and go.
+    std::list<RunningRow> running_;
+    std::vector<std::pair<int, FailedRow>> failures_;
+};
 
 void EncodeRows(MainWindow& w, std::vector<FailedRow>& failures) {
     const RunProgress progress(w);
     progress->window->Show();
-    EncoderProcess encoder;
-    RunOutputs outputs(w.outputFolder, w.fileList);
-    for (int row = 0; row < w.fileList.Count() && !w.closing; ++row) {
-        if (auto failure = EncodeRow(w, *progress, encoder, outputs, row)) {
-            w.fileListView->SetRowImage(row, kRowCreatedImage);
-            failures.push_back(std::move(*failure));
-        }
-    }
+    BatchRunner runner(w, *progress);
+    runner.EncodeAllRows();
+    failures = runner.TakeFailures();
 }
 
 }  // namespace
@@ -164,8 +275,8 @@ void RunBatch(MainWindow& w) {
 
 void EndRunForClose(MainWindow& w) {
     w.closing = true;
-    if (w.runProgress != nullptr && w.runProgress->process) {
-        w.runProgress->process();
+    if (w.runProgress != nullptr) {
+        processmp3::AbortEncoder(*w.runProgress);
     }
 }
 

@@ -1,6 +1,6 @@
-// The batch run: pressing compress re-encodes every listed file, one at a time, into the
-// folder the user chooses, with the progress window, its abort button and its watchdog,
-// while the main window stays responsive.
+// The batch run: pressing compress re-encodes every listed file, one at a time or with
+// several encoders at once as the settings say, into the folder the user chooses, with the progress
+// window, its abort button and its watchdog, while the main window stays responsive.
 #pragma once
 
 #include "Unit1/MainWindow.h"
@@ -10,7 +10,7 @@ namespace kestrune::unit1 {
 // The compress button's command.
 void RunBatch(MainWindow& w);
 
-// The main window is closing: a run in progress ends its current encoder and stops.
+// The main window is closing: a run in progress ends its running encoders and stops.
 void EndRunForClose(MainWindow& w);
 
 }  // namespace kestrune::unit1

@@ -4,6 +4,7 @@
 #include "Unit1/BuildMainWindow.h"
 
 #include "Unit1/BatchRun.h"
+#include "Unit1/EncodersMenu.h"
 #include "Unit1/FileDrop.h"
 #include "Unit1/Help.h"
 #include "Unit1/ListCommands.h"
@@ -296,6 +297,7 @@ void AttachHandlers(MainWindow& w) {
     w.newListButton->onClick = [&w] { NewList(w); };
     w.deleteRowButton->onClick = [&w] { DeleteRow(w); };
     w.compressButton->onClick = [&w] { RunBatch(w); };
+    w.compressButton->onContextMenu = [&w] { ShowEncodersMenu(w); };
     w.fileListView->onItemChanged = [&w](int row) { LoadRowIntoEditor(w, row); };
     w.fileListView->onMouseEnter = [&w] {
         if (w.fileListView->IsEffectivelyEnabled()) {

@@ -2,6 +2,8 @@
 // normal priority, the end of its standard error kept for the report.
 #include "Unit1/EncoderProcess.h"
 
+#include <vector>
+
 namespace kestrune::unit1 {
 
 bool EncoderProcess::StartEncoder(const std::string& commandLine) {
@@ -23,6 +25,24 @@ bool EncoderProcess::WaitForEnd(std::chrono::milliseconds timeout) {
     }
     exitStatus_ = child_->Wait(timeout);
     return exitStatus_.has_value();
+}
+
+bool EncoderProcess::WaitForAnyEnd(std::span<EncoderProcess* const> encoders,
+                                   std::chrono::milliseconds timeout) {
+    std::vector<platform::ChildProcess*> running;
+    for (EncoderProcess* encoder : encoders) {
+        if (!encoder->IsRunning()) {
+            return true;
+        }
+        running.push_back(&*encoder->child_);
+    }
+    if (!platform::ChildProcess::WaitForAny(running, timeout)) {
+        return false;
+    }
+    for (EncoderProcess* encoder : encoders) {
+        encoder->exitStatus_ = encoder->child_->Wait(std::chrono::milliseconds(0));
+    }
+    return true;
 }
 
 void EncoderProcess::Terminate() {

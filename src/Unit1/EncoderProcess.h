@@ -1,6 +1,6 @@
 // The encoder of one row as a hidden child process, and what the run needs of it: the exit
 // status, the end of what it wrote to its standard error, why it could not start, and how
-// much processor time it has used. The run owns one and reuses it row by row.
+// much processor time it has used. The run has one for each row it is encoding.
 #pragma once
 
 #include "platform/Process.h"
@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace kestrune::unit1 {
@@ -31,6 +32,12 @@ public:
     // Waits up to `timeout` for the encoder to end, reading its output meanwhile. True once
     // it has ended (or when none was started); ExitStatus() then holds its status.
     bool WaitForEnd(std::chrono::milliseconds timeout);
+
+    // Waits up to `timeout` until one of the encoders has ended, reading the output of each
+    // meanwhile. True once one has ended (or one was not running); the ExitStatus() of each
+    // that has ended then holds its status.
+    static bool WaitForAnyEnd(std::span<EncoderProcess* const> encoders,
+                              std::chrono::milliseconds timeout);
 
     // Ends the running encoder, with everything it started, with kTerminatedExitCode. Does
     // nothing when no encoder is running, in particular once its end has been seen.

@@ -17,6 +17,9 @@ class ProgressWindow;
 
 namespace kestrune::unit1 {
 
+// The most encoders a run keeps going at once: Windows waits for at most 64 processes.
+inline constexpr int kMostEncoders = 64;
+
 struct MainWindow {
     std::unique_ptr<toolkit::Window> window;
 
@@ -67,6 +70,9 @@ struct MainWindow {
     std::string encoderPath;
     std::string inputFolder;   // where the open dialog starts
     std::string outputFolder;  // the folder of the last run
+    // How many encoders a run keeps going at once: 1 (the usual run, one row after the
+    // other), more up to kMostEncoders, or 0 for one per processor.
+    int encoders = 1;
 
     int currentRow = 0;          // the row the tag editor shows; 0 when none
     std::string currentRowName;  // column 0 of that row; empty when none is shown

@@ -38,15 +38,21 @@ std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
     const int last = static_cast<int>(written_.size()) + sources_.Count() + 1;
     for (int number = 1; number <= last; ++number) {
         const std::string candidate = OutputPath(outputFolder_, NumberedName(name, number));
-        if (!IsWritten(candidate) && !IsListedSource(candidate)) {
+        if (!IsAmong(written_, candidate) && !IsListedSource(candidate)) {
             return candidate;
         }
     }
     return std::nullopt;
 }
 
-void RunOutputs::Written(std::string outputPath) {
-    written_.push_back(std::move(outputPath));
+bool RunOutputs::IsClaimed(const std::string& outputPath) const {
+    if (IsAmong(claimed_, outputPath)) {
+        return true;
+    }
+    const std::string partial = PartialPath(outputPath);
+    return std::ranges::any_of(claimed_, [&](const std::string& claimed) {
+        return platform::IsSameFile(partial, PartialPath(claimed));
+    });
 }
 
 bool RunOutputs::IsListedSource(const std::string& path) const {
@@ -57,10 +63,36 @@ bool RunOutputs::IsListedSource(const std::string& path) const {
     });
 }
 
-bool RunOutputs::IsWritten(const std::string& path) const {
-    return std::ranges::any_of(written_, [&](const std::string& written) {
-        return written == path || platform::IsSameFile(path, written);
+bool RunOutputs::IsAmong(const std::vector<std::string>& paths, const std::string& path) {
+    return std::ranges::any_of(paths, [&](const std::string& listed) {
+        return listed == path || platform::IsSameFile(path, listed);
     });
+}
+
+OutputClaim::OutputClaim(RunOutputs& outputs, std::string outputPath)
+    : outputs_(outputs), outputPath_(std::move(outputPath)) {
+    // An older partial file of the same name is simply taken over: the encoder truncates it.
+    platform::WriteNewFile(PartialPath(), {}, platform::NewFileAccess::usual);
+    outputs_.claimed_.push_back(outputPath_);
+}
+
+OutputClaim::~OutputClaim() {
+    std::erase(outputs_.claimed_, outputPath_);
+    if (!kept_) {
+        platform::RemoveFile(PartialPath());
+    }
+}
+
+std::string OutputClaim::PartialPath() const {
+    return unit1::PartialPath(outputPath_);
+}
+
+bool OutputClaim::Keep() {
+    kept_ = platform::MoveFileOver(PartialPath(), outputPath_);
+    if (kept_) {
+        outputs_.written_.push_back(outputPath_);
+    }
+    return kept_;
 }
 
 }  // namespace kestrune::unit1

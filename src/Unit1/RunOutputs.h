@@ -3,6 +3,9 @@
 // "<name> (3).mp3", ... that the run has not written. A listed source is never an output:
 // a row whose own name would be one is skipped, and numbered names pass over them. Files are
 // told apart by identity, so letter case and links cannot make two names of one file.
+// Rows that run at the same time never share an output: a row whose output a running row
+// has claimed waits for that row, whose outcome decides the name, so every row gets the
+// name it would get if the rows ran one after the other.
 #pragma once
 
 #include "Unit1/FileList.h"
@@ -22,20 +25,50 @@ public:
     // The list must outlive the object and keep its sources during the run.
     RunOutputs(std::string outputFolder, const FileList& sources);
 
-    // The output for a row whose name (without extension) is `name`; nothing when the row
-    // must be skipped because its output would be a listed source.
+    // The output for a row whose name (without extension) is `name`, as if every row started
+    // before had ended; nothing when the row must be skipped because its output would be a
+    // listed source.
     std::optional<std::string> Choose(std::string_view name) const;
 
-    // The file is now a result of this run: later rows do not write it again.
-    void Written(std::string outputPath);
+    // True while a row that has not ended yet writes this output (see OutputClaim).
+    bool IsClaimed(const std::string& outputPath) const;
 
 private:
+    friend class OutputClaim;
+
     bool IsListedSource(const std::string& path) const;
-    bool IsWritten(const std::string& path) const;
+    static bool IsAmong(const std::vector<std::string>& paths, const std::string& path);
 
     std::string outputFolder_;
     const FileList& sources_;
     std::vector<std::string> written_;
+    std::vector<std::string> claimed_;
+};
+
+// A row's hold on its output while its encoder runs. The partial file is made at once, so
+// that rows started later tell it apart by identity before the encoder has opened it.
+// Unless Keep succeeds, the partial file is deleted when the claim goes, whatever ended the
+// row, and the output stays free for later rows.
+class OutputClaim {
+public:
+    // The output must be one that `outputs` chose and no running row has claimed.
+    OutputClaim(RunOutputs& outputs, std::string outputPath);
+    ~OutputClaim();
+    OutputClaim(const OutputClaim&) = delete;
+    OutputClaim& operator=(const OutputClaim&) = delete;
+
+    const std::string& OutputPath() const { return outputPath_; }
+    // The file the encoder writes.
+    std::string PartialPath() const;
+
+    // The encoder has succeeded: its partial file is moved over the output, which is then a
+    // result of this run that later rows do not write again. False when it could not be moved.
+    bool Keep();
+
+private:
+    RunOutputs& outputs_;
+    std::string outputPath_;
+    bool kept_ = false;
 };
 
 }  // namespace kestrune::unit1

@@ -60,6 +60,21 @@ void ExchangeText(const std::string& file, const char* section, const char* key,
     }
 }
 
+// The number of encoders at once is in the file only once the user has changed it, so the
+// file of a user who never did keeps the keys it always had.
+void ExchangeEncoders(MainWindow& w, const std::string& file, bool write) {
+    // Only a missing key reads as whatever default it is given.
+    const int stored = platform::ReadProfileInt(file, "Options", "Encoders", 0);
+    const bool present = stored == platform::ReadProfileInt(file, "Options", "Encoders", 1);
+    if (write) {
+        if (present || w.encoders != 1) {
+            platform::WriteProfileText(file, "Options", "Encoders", std::to_string(w.encoders));
+        }
+    } else {
+        w.encoders = present ? std::clamp(stored, 0, kMostEncoders) : 1;
+    }
+}
+
 }  // namespace
 
 void ExchangeSettings(MainWindow& w, SettingsExchange direction) {
@@ -75,6 +90,7 @@ void ExchangeSettings(MainWindow& w, SettingsExchange direction) {
     if (w.outputFolder.empty()) {
         w.outputFolder = platform::DefaultOutputFolder();
     }
+    ExchangeEncoders(w, file, write);
 }
 
 void InitialiseSession(MainWindow& w) {

@@ -59,9 +59,13 @@ bool RemoveFile(const std::string& path);
 // the old file or the new one, never a mixture. False when it could not; then nothing moved.
 bool MoveFileOver(const std::string& from, const std::string& to);
 
-// Creates a file that does not exist yet, readable and writable by its owner only, and
-// writes the bytes into it. False when the path exists or the file cannot be written; then
-// nothing of it is left behind.
-bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// Who may read and write a new file on POSIX: its owner only, or whom the process's file
+// creation mask allows, as for any file the user makes.
+enum class NewFileAccess { ownerOnly, usual };
+
+// Creates a file that does not exist yet and writes the bytes into it. False when the path
+// exists or the file cannot be written; then nothing of it is left behind.
+bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                  NewFileAccess access = NewFileAccess::ownerOnly);
 
 }  // namespace kestrune::platform

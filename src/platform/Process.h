@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 
@@ -61,6 +62,12 @@ public:
     // nothing while it runs. A child whose status cannot be read reads as ended with
     // kLostExitCode.
     std::optional<ProcessExit> Wait(std::chrono::milliseconds timeout);
+
+    // Waits up to `timeout` until one of the children has ended, reading what each writes
+    // meanwhile. True when one has ended, now or before; Wait then answers its status at
+    // once. Windows waits for at most MAXIMUM_WAIT_OBJECTS (64) children at a time.
+    static bool WaitForAny(std::span<ChildProcess* const> children,
+                           std::chrono::milliseconds timeout);
 
     // Ends the child and every process it started (Windows: the job, with the given exit code;
     // POSIX: the process group, by SIGKILL). Nothing once its end has been seen, and never

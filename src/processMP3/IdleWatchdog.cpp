@@ -1,9 +1,9 @@
-// The idle watchdog judges the encoder by the processor time it and the processes it started
-// have used: a tick is idle when that is less than a tenth of the time since the last
-// reading. What the rest of the machine does never counts. Where the system gives no true
-// figure for the encoder, the tick falls back to the load of all processors together (idle
-// below a tenth of one processor in all); where that cannot be sampled either, the tick is
-// skipped. Two idle ticks in a row during the same encoder end it.
+// The idle watchdog judges each running encoder by the processor time it and the processes
+// it started have used: a tick is idle when that is less than a tenth of the time since the
+// last reading. What the rest of the machine does never counts. Where the system gives no
+// true figure for an encoder, the tick falls back to the load of all processors together
+// (idle below a tenth of one processor in all); where that cannot be sampled either, the
+// tick is skipped. Two idle ticks in a row of one encoder end that encoder only.
 #include "adCpuUsage/CpuUsageError.h"
 #include "processMP3/ProgressWindow.h"
 
@@ -38,13 +38,13 @@ Verdict FromShare(bool belowIdleShare) {
 
 // The verdict by the encoder's own processor time since its last reading; unknown on the
 // first reading. Nothing when the time cannot be read now.
-std::optional<Verdict> ByEncoderTime(ProgressWindow& progress) {
-    const auto used = progress.processorTime ? progress.processorTime() : std::nullopt;
+std::optional<Verdict> ByEncoderTime(const SteadyClock& clock, EncoderWatch& watch) {
+    const auto used = watch.encoder.processorTime ? watch.encoder.processorTime() : std::nullopt;
     if (!used) {
         return std::nullopt;
     }
-    const auto now = progress.clock();
-    const auto before = std::exchange(progress.lastReading, std::pair{now, *used});
+    const auto now = clock();
+    const auto before = std::exchange(watch.lastReading, std::pair{now, *used});
     if (!before) {
         return Verdict::unknown;
     }
@@ -53,36 +53,61 @@ std::optional<Verdict> ByEncoderTime(ProgressWindow& progress) {
     return FromShare(busy.count() < kIdleShare * elapsed.count());
 }
 
-Verdict JudgeTick(ProgressWindow& progress) {
-    if (const auto verdict = ByEncoderTime(progress)) {
-        return *verdict;
+// The verdict by the load of the whole machine, sampled at most once per tick, for encoders
+// whose own time cannot be read.
+class MachineVerdict {
+public:
+    explicit MachineVerdict(cpuusage::CpuUsageMonitor& monitor) : monitor_(monitor) {}
+
+    Verdict Get() {
+        if (!sampled_) {
+            const auto load = TotalLoad(monitor_);
+            verdict_ = load ? FromShare(*load < kIdleShare) : Verdict::unknown;
+            sampled_ = true;
+        }
+        return verdict_;
     }
-    const auto load = TotalLoad(progress.monitor);
-    return load ? FromShare(*load < kIdleShare) : Verdict::unknown;
+
+private:
+    cpuusage::CpuUsageMonitor& monitor_;
+    bool sampled_ = false;
+    Verdict verdict_ = Verdict::unknown;
+};
+
+// Counts the tick's verdict for the encoder; true when it is the second idle one in a row.
+bool StalledAfter(Verdict verdict, EncoderWatch& watch) {
+    if (verdict == Verdict::busy) {
+        watch.idleSeen = false;
+    } else if (verdict == Verdict::idle) {
+        if (watch.idleSeen) {
+            return true;
+        }
+        watch.idleSeen = true;
+    }
+    return false;
 }
 
 }  // namespace
 
 void WatchdogTick(ProgressWindow& progress) {
-    if (!progress.process) {
-        return;
+    MachineVerdict machine(progress.monitor);
+    bool fired = false;
+    for (EncoderWatch& watch : progress.encoders) {
+        if (watch.killedByWatchdog || watch.abortedByUser) {
+            continue;  // already being ended
+        }
+        const std::optional<Verdict> own = ByEncoderTime(progress.clock, watch);
+        const Verdict verdict = own ? *own : machine.Get();
+        if (StalledAfter(verdict, watch)) {
+            watch.killedByWatchdog = true;
+            watch.encoder.terminate();
+            fired = true;
+        }
     }
-    const Verdict verdict = JudgeTick(progress);
-    if (verdict == Verdict::unknown) {
-        return;
+    if (fired) {
+        progress.timer.SetEnabled(false);
+        progress.window->SetTopmost(false);
     }
-    if (verdict == Verdict::busy) {
-        progress.idleSeen = false;
-        return;
-    }
-    if (!progress.idleSeen) {
-        progress.idleSeen = true;
-        return;
-    }
-    progress.timer.SetEnabled(false);
-    progress.window->SetTopmost(false);
-    progress.killedByWatchdog = true;
-    progress.process();
 }
 
 }  // namespace kestrune::processmp3

@@ -2,6 +2,8 @@
 // close command and not resizable, and handles its abort button.
 #include "processMP3/ProgressWindow.h"
 
+#include <algorithm>
+
 namespace kestrune::processmp3 {
 
 namespace {
@@ -69,27 +71,32 @@ std::unique_ptr<ProgressWindow> CreateProgressWindow(toolkit::Window& owner, int
     return std::make_unique<ProgressWindow>(owner, rowCount, monitor);
 }
 
+WatchdogPause::WatchdogPause(ProgressWindow& progress)
+    : timer_(progress.timer), wasRunning_(progress.timer.IsEnabled()) {
+    timer_.SetEnabled(false);
+}
+
+WatchdogPause::~WatchdogPause() {
+    timer_.SetEnabled(wasRunning_);
+}
+
 void ResetProgress(ProgressWindow& progress, int rowCount) {
     progress.overallBar.SetPosition(0);
     progress.overallBar.SetRange(0, rowCount);
     progress.timer.SetEnabled(true);
-    progress.idleSeen = false;
-    progress.killedByWatchdog = false;
 }
 
-void BeginEncoder(ProgressWindow& progress, const std::string& name, WatchedEncoder encoder) {
+EncoderWatch& BeginEncoder(ProgressWindow& progress, const std::string& name,
+                           WatchedEncoder encoder) {
     progress.statusLabel.SetText("Обрабатывается: " + name);
-    progress.process = std::move(encoder.terminate);
-    progress.processorTime = std::move(encoder.processorTime);
-    progress.lastReading.reset();
-    if (progress.processorTime) {
-        if (const auto used = progress.processorTime()) {
-            progress.lastReading.emplace(progress.clock(), *used);
+    EncoderWatch& watch =
+        progress.encoders.emplace_back(EncoderWatch{.encoder = std::move(encoder)});
+    if (watch.encoder.processorTime) {
+        if (const auto used = watch.encoder.processorTime()) {
+            watch.lastReading.emplace(progress.clock(), *used);
         }
     }
-    progress.idleSeen = false;
-    progress.killedByWatchdog = false;
-    progress.abortedByUser = false;
+    return watch;
 }
 
 void StepActivity(ProgressWindow& progress) {
@@ -100,18 +107,20 @@ void StepActivity(ProgressWindow& progress) {
     }
 }
 
-void EndEncoder(ProgressWindow& progress) {
-    progress.process = nullptr;
-    progress.processorTime = nullptr;
-    progress.lastReading.reset();
+EncoderWatch EndEncoder(ProgressWindow& progress, const EncoderWatch& watch) {
+    const auto place = std::ranges::find_if(
+        progress.encoders, [&watch](const EncoderWatch& running) { return &running == &watch; });
+    EncoderWatch ended = std::move(*place);
+    progress.encoders.erase(place);
     progress.timer.SetEnabled(true);
     progress.overallBar.SetPosition(progress.overallBar.Position() + 1);
+    return ended;
 }
 
 void AbortEncoder(ProgressWindow& progress) {
-    if (progress.process) {
-        progress.abortedByUser = true;
-        progress.process();
+    for (EncoderWatch& watch : progress.encoders) {
+        watch.abortedByUser = true;
+        watch.encoder.terminate();
     }
 }
 

@@ -1,6 +1,7 @@
-// The window of a running batch: which file is encoded, an activity bar that moves while
-// the encoder works, an overall bar that counts finished rows, the abort button, and the
-// idle watchdog's timer and flags. It exists only while a run is in progress.
+// The window of a running batch: which file was started last, an activity bar that moves
+// while the encoders work, an overall bar that counts finished rows, the abort button, and
+// the idle watchdog's timer and what it knows of each running encoder. It exists only while
+// a run is in progress.
 #pragma once
 
 #include "adCpuUsage/CpuUsageMonitor.h"
@@ -8,19 +9,35 @@
 
 #include <chrono>
 #include <functional>
+#include <list>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace kestrune::processmp3 {
 
-// What the watchdog and the abort button need of the encoder being waited for.
+// What the watchdog and the abort button need of a running encoder.
 struct WatchedEncoder {
     // Ends the encoder with the exit code of a terminated encoder.
     std::function<void()> terminate;
     // The processor time the encoder and what it started have used so far; nothing where the
     // system gives no true figure.
     std::function<std::optional<std::chrono::nanoseconds>()> processorTime;
+};
+
+// One running encoder as the watchdog and the abort button see it.
+struct EncoderWatch {
+    WatchedEncoder encoder;
+    // The encoder's last processor-time reading and when it was taken: the next tick measures
+    // from there.
+    std::optional<std::pair<std::chrono::steady_clock::time_point, std::chrono::nanoseconds>>
+        lastReading = {};
+    // The last watchdog tick found this encoder idle.
+    bool idleSeen = false;
+    // The watchdog ended this encoder.
+    bool killedByWatchdog = false;
+    // The abort button ended this encoder.
+    bool abortedByUser = false;
 };
 
 using SteadyClock = std::function<std::chrono::steady_clock::time_point()>;
@@ -45,22 +62,25 @@ public:
     toolkit::Timer& timer;
     cpuusage::CpuUsageMonitor& monitor;
 
-    // Ends the encoder being waited for with the exit code of a terminated encoder; empty
-    // while no encoder runs. Set by the run for each encoder (BeginEncoder).
-    std::function<void()> process;
-    std::function<std::optional<std::chrono::nanoseconds>()> processorTime;
-    // The encoder's last processor-time reading and when it was taken: the next tick measures
-    // from there.
-    std::optional<std::pair<std::chrono::steady_clock::time_point, std::chrono::nanoseconds>>
-        lastReading;
+    // The encoders running now, in the order they started (BeginEncoder, EndEncoder). Each
+    // keeps its place in the list while others come and go.
+    std::list<EncoderWatch> encoders;
     // Where the watchdog takes the time from; tests give it a clock of their own.
     SteadyClock clock = [] { return std::chrono::steady_clock::now(); };
-    // The last watchdog tick during this encoder found it idle.
-    bool idleSeen = false;
-    // The watchdog ended this encoder.
-    bool killedByWatchdog = false;
-    // The abort button ended this encoder.
-    bool abortedByUser = false;
+};
+
+// Stops the watchdog while it lives, for a modal message box shown during a run: nobody
+// waits for the encoders then, so one that has ended would look idle.
+class WatchdogPause {
+public:
+    explicit WatchdogPause(ProgressWindow& progress);
+    ~WatchdogPause();
+    WatchdogPause(const WatchdogPause&) = delete;
+    WatchdogPause& operator=(const WatchdogPause&) = delete;
+
+private:
+    toolkit::Timer& timer_;
+    bool wasRunning_;
 };
 
 inline constexpr int kWatchdogInterval = 1000;  // milliseconds between two load samples
@@ -69,26 +89,29 @@ inline constexpr int kWatchdogInterval = 1000;  // milliseconds between two load
 std::unique_ptr<ProgressWindow> CreateProgressWindow(toolkit::Window& owner, int rowCount,
                                                      cpuusage::CpuUsageMonitor& monitor);
 
-// Overall bar back to 0 of rowCount, timer started, watchdog flags cleared.
+// Overall bar back to 0 of rowCount, timer started.
 void ResetProgress(ProgressWindow& progress, int rowCount);
 
 // The run has started the encoder of the row named `name`: the status line names the row,
-// and the watchdog and the abort button act on the encoder from now on, with their flags
-// cleared and its processor time read for the first time.
-void BeginEncoder(ProgressWindow& progress, const std::string& name, WatchedEncoder encoder);
+// and the watchdog and the abort button act on the encoder from now on, its processor time
+// read for the first time. The answer is the encoder's place in `encoders`.
+EncoderWatch& BeginEncoder(ProgressWindow& progress, const std::string& name,
+                           WatchedEncoder encoder);
 
 // One wait slice of the run has passed: the activity bar moves on by one step and starts
 // again from 0 at its end. It is never reset between rows.
 void StepActivity(ProgressWindow& progress);
 
-// The encoder has ended: nothing is left for the watchdog or the abort button to end, a
-// watchdog that stopped itself runs again, and the overall bar counts the row.
-void EndEncoder(ProgressWindow& progress);
+// The encoder has ended: the watchdog and the abort button leave it, a watchdog that
+// stopped itself runs again, and the overall bar counts the row. Answers what the watchdog
+// and the abort button did to it.
+EncoderWatch EndEncoder(ProgressWindow& progress, const EncoderWatch& watch);
 
-// The timer's tick: ends an encoder that has been idle for two ticks in a row.
+// The timer's tick: ends each encoder that has been idle for two ticks in a row, and only
+// those.
 void WatchdogTick(ProgressWindow& progress);
 
-// The abort button: ends the current encoder only; the run goes on with the next row.
+// The abort button: ends every encoder running now; the run goes on with the next rows.
 void AbortEncoder(ProgressWindow& progress);
 
 }  // namespace kestrune::processmp3

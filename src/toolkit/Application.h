@@ -1,11 +1,12 @@
-// What the window toolkit offers beyond controls: top-level windows, message boxes, the
-// beep, the message loop, finding windows by caption and opening files through the shell.
-// One back end (Qt, Win32 or headless) is linked into a program and defines these.
+// What the window toolkit offers beyond controls: top-level windows, message boxes, context
+// menus, the beep, the message loop, finding windows by caption and opening files through the
+// shell. One back end (Qt, Win32 or headless) is linked into a program and defines these.
 #pragma once
 
 #include "toolkit/Window.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,19 @@ enum class MessageAnswer { Ok, Yes, No };
 MessageAnswer ShowMessage(const Window* owner, const std::string& text, const std::string& caption,
                           MessageButtons buttons = MessageButtons::Ok,
                           MessageIcon icon = MessageIcon::None);
+
+// One item of a context menu; a checked item shows a check mark.
+struct MenuItem {
+    std::string text;
+    bool checked = false;
+
+    bool operator==(const MenuItem&) const = default;
+};
+
+// Shows a pop-up menu of the items at the mouse pointer, or below the control when the
+// pointer is not over it (the menu key), and waits for the user: the index of the item
+// chosen, nothing when the menu was dismissed.
+std::optional<int> ShowContextMenu(const Control& control, const std::vector<MenuItem>& items);
 
 // The work area of each screen (the screen less its task bars) in screen coordinates, the
 // primary screen first.

@@ -1,12 +1,13 @@
 // The hands of a test on any back end: what a user can do to the controls (click, type,
-// paste, pick, drag, drop, close and resize windows) and letting time pass while messages
-// are dispatched. Input reaches only controls that are effectively enabled, as on a real
-// screen. Every back end has a driver, so one suite of tests checks the toolkit's contract
-// on all of them.
+// paste, pick, drag, drop, close and resize windows, choose from context menus) and letting
+// time pass while messages are dispatched. Input reaches only controls that are effectively
+// enabled, as on a real screen. Every back end has a driver, so one suite of tests checks the
+// toolkit's contract on all of them.
 #pragma once
 
 #include "toolkit/Toolkit.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,15 @@ public:
     // A click on a button, image button, check box (toggles it) or radio button (checks it
     // and unchecks its siblings). False when the control takes no input.
     virtual bool Click(Control& control) = 0;
+    // A right click on an image button: its context menu handler runs. False when the
+    // control takes no input or has no context menu.
+    virtual bool RightClick(Control& control) = 0;
+    // The user's choice in the next context menu shown: an item's index, or nothing to
+    // dismiss it.
+    virtual void QueueMenuChoice(std::optional<int> item) = 0;
+    // The items of every context menu shown so far, in order, as the user saw them (texts
+    // and check marks).
+    virtual const std::vector<std::vector<MenuItem>>& ShownMenus() const = 0;
     // Types the text one character at a time: one change per character taken.
     virtual void TypeText(Edit& edit, std::string_view text) = 0;
     // Pastes the text at the caret as one change; false when the field takes no input.

@@ -19,6 +19,9 @@ public:
 
     // The user pressed the button.
     std::function<void()> onClick;
+    // The user asked for the button's context menu: a right click, or the menu key while
+    // the button has the focus. Empty: the button has no context menu.
+    std::function<void()> onContextMenu;
 };
 
 }  // namespace kestrune::toolkit

@@ -15,8 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <thread>
 
 namespace kestrune::unit1 {
 namespace {
@@ -68,6 +71,26 @@ protected:
                 step(*w->runProgress);
             }
         });
+    }
+
+    // The partial files in the output folder: one for each row whose encoder runs.
+    std::vector<std::string> Partials() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
+            if (entry.path().extension() == ".part") {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        return names;
+    }
+
+    // Every file of the output folder with its bytes.
+    std::map<std::string, std::vector<std::uint8_t>> Outputs() const {
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
+            files[entry.path().filename().string()] = test::ReadBytes(entry.path().string());
+        }
+        return files;
     }
 
     MainWindow* w;
@@ -229,6 +252,7 @@ TEST_F(BatchRunTest, ProgressWindowCannotBeClosedAndListCommandsAreLockedDuringT
                                          static_cast<toolkit::Control*>(w->compressButton)}) {
             EXPECT_FALSE(driver.Click(*button));
         }
+        EXPECT_FALSE(driver.RightClick(*w->compressButton)) << "the run's settings stay";
         checked = true;
     });
     Run(dir.File("out"));
@@ -354,6 +378,99 @@ TEST_F(BatchRunTest, FilesDroppedDuringARunAreRefused) {
     EXPECT_EQ(w->fileListView->RowCount(), 1);
     EXPECT_TRUE(driver.DropFiles(*w->fileListView, {In("dropped.mp3")}));
     EXPECT_EQ(w->fileListView->RowCount(), 2);
+}
+
+TEST_F(BatchRunTest, SeveralEncodersStartRowsInListOrderAndJudgeEachOnItsOwn) {
+    // The stalled row is told from the working ones by the processor time of each.
+    KESTRUNE_SKIP_WITHOUT_PROCESSOR_TIME();
+    AddRows({{"a.mp3", "sleep 600"},
+             {"b.mp3", "sleep 100 say-stderr Broken exit 3"},
+             {"c.mp3", "sleep 20000"},
+             {"d.mp3", "sleep 300"},
+             {"e.mp3", "sleep 300"},
+             {"f.mp3", "spin 20000"}});
+    // A second "f", whose output name depends on how the first one ends.
+    fs::create_directories(dir.Path() / "in2");
+    const std::string twin = dir.File("in2/f.mp3");
+    test::WriteBytes(twin, test::Frames(test::kMpeg1Layer3At128, 60));
+    std::ofstream(twin + ".actions") << "sleep 300";
+    AddSelection(*w, {twin});
+
+    std::vector<std::pair<std::map<std::string, std::vector<std::uint8_t>>, std::string>> results;
+    for (const int encoders : {1, 3}) {
+        SCOPED_TRACE(encoders);
+        fs::remove_all(dir.Path() / "out");
+        fs::create_directories(dir.Path() / "out");
+        w->encoders = encoders;
+        std::size_t mostRunning = 0;
+        std::vector<std::string> statuses;
+        bool aborted = false;
+        DuringRun([&](processmp3::ProgressWindow& progress) {
+            const std::vector<std::string> partials = Partials();
+            mostRunning = std::max(mostRunning, partials.size());
+            EXPECT_EQ(progress.encoders.size(), partials.size());
+            if (statuses.empty() || statuses.back() != progress.statusLabel.Text()) {
+                statuses.push_back(progress.statusLabel.Text());
+            }
+            // Once the stalled row has been ended, the first "f" is the only one running.
+            if (!aborted && partials == std::vector<std::string>{"f.mp3.part"}) {
+                aborted = driver.Click(progress.abortButton);
+            }
+        });
+        driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+        Run(dir.File("out"));
+        EXPECT_EQ(mostRunning, static_cast<std::size_t>(encoders));
+        EXPECT_TRUE(std::ranges::is_sorted(statuses)) << "rows start in list order";
+        EXPECT_EQ(statuses.back(), "Обрабатывается: f");
+        ASSERT_EQ(driver.ShownMessages().size(), results.size() + 1);
+        results.emplace_back(Outputs(), driver.ShownMessages().back().text);
+    }
+    EXPECT_EQ(results[0].second,
+              "Не все файлы удалось сжать:\r\n\r\nb — ошибка кодека: Broken\r\n"
+              "c — кодек завис и был остановлен\r\nf — прервано");
+    EXPECT_EQ(results[1].second, results[0].second);
+    const auto encoded = test::BytesOf("partial encoded");
+    EXPECT_EQ(results[0].first,
+              (std::map<std::string, std::vector<std::uint8_t>>{
+                  {"a.mp3", encoded}, {"d.mp3", encoded}, {"e.mp3", encoded}, {"f.mp3", encoded}}));
+    EXPECT_EQ(results[1].first, results[0].first);
+}
+
+TEST_F(BatchRunTest, AnEncoderThatEndsWhileALaunchFailureIsShownIsNotTakenForStalled) {
+    AddRows({{"a.mp3", "sleep 300"}, {"b.mp3", "sleep 700"}, {"c.mp3", ""}});
+    w->encoders = 2;
+    const std::string encoder = w->encoderPath;
+    DuringRun([&](processmp3::ProgressWindow&) {
+        w->encoderPath = dir.File("missing-encoder");  // row c will not start
+    });
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok, [&] {
+        w->encoderPath = encoder;
+        std::this_thread::sleep_for(std::chrono::milliseconds(800));  // row b ends meanwhile
+        driver.AdvanceTime(3000);  // the box's own message loop would let the timer tick
+    });
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    Run(dir.File("out"));
+    ASSERT_EQ(driver.ShownMessages().size(), 2u);
+    const std::string& report = driver.ShownMessages()[1].text;
+    EXPECT_NE(report.find("c — не удалось запустить кодек"), std::string::npos) << report;
+    EXPECT_EQ(report.find("b —"), std::string::npos) << report;
+    EXPECT_TRUE(fs::exists(Out("b.mp3")));
+}
+
+TEST_F(BatchRunTest, ClosingMidRunEndsEveryRunningEncoderAndLeavesNoFileBehind) {
+    AddRows({{"a.mp3", "sleep 20000"}, {"b.mp3", "sleep 20000"}, {"c.mp3", ""}});
+    w->encoders = 2;
+    int dispatches = 0;
+    DuringRun([&](processmp3::ProgressWindow& progress) {
+        if (++dispatches == 3) {
+            EXPECT_EQ(progress.encoders.size(), 2u);
+            EXPECT_TRUE(driver.RequestClose(*w->window));
+        }
+    });
+    Run(dir.File("out"));
+    EXPECT_TRUE(w->window->IsClosed());
+    EXPECT_TRUE(fs::is_empty(dir.Path() / "out"));
+    EXPECT_TRUE(driver.ShownMessages().empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 namespace kestrune::unit1 {
 namespace {
@@ -40,6 +41,16 @@ protected:
 
     std::string In(const std::string& name) const { return dir.File("in/" + name); }
     std::string Out(const std::string& name) const { return dir.File("out/" + name); }
+
+    // Lists a second "Песня" from another folder and a file that is no MP3 at all.
+    void AddTwinAndJunkRows() {
+        fs::create_directories(dir.Path() / "in2");
+        const std::string twin = dir.File("in2/Песня.mp3");
+        test::MakeMp3(twin, "-b 128 --add-id3v2 --tt Другая --ta Группа --ty 2002");
+        const std::string junk = In("junk.mp3");
+        test::WriteBytes(junk, test::Bytes(5000, 0x55));
+        AddSelection(w, {twin, junk});
+    }
 
     // Edits the title of a row in the tag editor and saves it.
     void EditTitle(int row, const std::string& title) {
@@ -116,12 +127,7 @@ TEST_F(BatchRunWithLameTest, VariableBitRateQuality9WithId3v2Only) {
 }
 
 TEST_F(BatchRunWithLameTest, OlderOutputsSurviveFailedRowsAndSameNamesGetTheirOwnFiles) {
-    fs::create_directories(dir.Path() / "in2");
-    const std::string twin = dir.File("in2/Песня.mp3");
-    test::MakeMp3(twin, "-b 128 --add-id3v2 --tt Другая --ta Группа --ty 2002");
-    const std::string junk = In("junk.mp3");
-    test::WriteBytes(junk, test::Bytes(5000, 0x55));
-    AddSelection(w, {twin, junk});
+    AddTwinAndJunkRows();
     const auto older = test::ReadBytes(In("vbr.mp3"));
     test::WriteBytes(Out("plain.mp3"), older);
     test::WriteBytes(Out("junk.mp3"), older);
@@ -145,6 +151,28 @@ TEST_F(BatchRunWithLameTest, OlderOutputsSurviveFailedRowsAndSameNamesGetTheirOw
         EXPECT_TRUE(info.IsValid());
         EXPECT_EQ(info.id3v2.title, title);
     }
+}
+
+TEST_F(BatchRunWithLameTest, TwoEncodersAtOnceWriteWhatOneWrites) {
+    AddTwinAndJunkRows();
+    std::vector<std::map<std::string, std::vector<std::uint8_t>>> results;
+    for (const int encoders : {1, 2}) {
+        const std::string folder = dir.File("out" + std::to_string(encoders));
+        fs::create_directories(folder);
+        w.encoders = encoders;
+        driver.QueueFolderResult(folder);
+        driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+        ASSERT_TRUE(driver.Click(*w.compressButton));
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            files[entry.path().filename().string()] = test::ReadBytes(entry.path().string());
+        }
+        results.push_back(std::move(files));
+    }
+    ASSERT_EQ(driver.ShownMessages().size(), 2u);
+    EXPECT_EQ(driver.ShownMessages()[0].text, driver.ShownMessages()[1].text);
+    EXPECT_EQ(results[0].size(), 4u);  // Песня, vbr, plain, Песня (2)
+    EXPECT_TRUE(results[0] == results[1]);
 }
 
 }  // namespace

@@ -160,6 +160,28 @@ TEST(EncoderProcess, TalkativeEncoderIsDrainedAndFinishes) {
     }
 }
 
+TEST(EncoderProcess, WaitingForSeveralReturnsAtTheFirstEndAndDrainsThemAll) {
+    constexpr long long kTenMegabytes = 10LL * 1024 * 1024;
+    EncoderProcess sleeper;
+    EncoderProcess talker;
+    ASSERT_TRUE(Start(sleeper, StandIn("sleep 20000")));
+    ASSERT_TRUE(Start(talker, StandIn("stderr " + std::to_string(kTenMegabytes) + " exit 6")));
+    const std::vector<EncoderProcess*> both{&sleeper, &talker};
+    const auto deadline = std::chrono::steady_clock::now() + 15s;
+    while (!EncoderProcess::WaitForAnyEnd(both, 100ms) &&
+           std::chrono::steady_clock::now() < deadline) {
+    }
+    ASSERT_FALSE(talker.IsRunning()) << "the talkative encoder blocked on a full pipe";
+    EXPECT_EQ(talker.ExitStatus()->code, 6u);
+    EXPECT_EQ(talker.StdErrTail(), PatternTail(kTenMegabytes, kStdErrTailSize));
+    EXPECT_TRUE(sleeper.IsRunning());
+    EXPECT_TRUE(EncoderProcess::WaitForAnyEnd(both, 0ms)) << "an ended encoder answers at once";
+
+    sleeper.Terminate();
+    EXPECT_TRUE(EncoderProcess::WaitForAnyEnd(std::vector{&sleeper}, 10s));
+    EXPECT_TRUE(WasTerminated(sleeper));
+}
+
 TEST(EncoderProcess, StandardInputNeverDeliversAnEnd) {
     EncoderProcess encoder;
     ASSERT_TRUE(Start(encoder, StandIn("read-stdin")));

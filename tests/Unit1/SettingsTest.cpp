@@ -1,6 +1,7 @@
 // The start of a session and the settings file: defaults without a file, the round trip
 // through a close, and stored values read with the profile rules.
 #include "MainWindowFixture.h"
+#include "Unit1/EncodersMenu.h"
 
 #include "platform/Locations.h"
 #include "platform/Paths.h"
@@ -120,6 +121,33 @@ TEST_F(Settings, AStoredEncoderThatExistsIsKept) {
     MainWindow& w = Build();
     EXPECT_EQ(w.encoderPath, encoder);
     EXPECT_EQ(w.inputFolder, "");
+}
+
+TEST_F(Settings, EncodersAtOnceAreClampedAndStoredOnlyOnceTheUserHasSetThem) {
+    const std::pair<const char*, int> cases[] = {
+        {"", 1}, {"Encoders=3", 3}, {"Encoders=0", 0}, {"Encoders=500", 64}, {"Encoders=-2", 0}};
+    for (const auto& [key, encoders] : cases) {
+        SCOPED_TRACE(key);
+        WriteSettings(std::string("[Options]\n") + key + "\n");
+        EXPECT_EQ(Build().encoders, encoders);
+    }
+    // The compress button's menu switches between one per processor and one, and the close
+    // stores the choice; a dismissed menu changes nothing.
+    const std::string file = platform::SettingsFilePath();
+    WriteSettings("");
+    for (const auto& [checked, stored] : {std::pair{false, "0"}, std::pair{true, "1"}}) {
+        MainWindow& w = Build();
+        driver.QueueMenuChoice(0);
+        ASSERT_TRUE(driver.RightClick(*w.compressButton));
+        EXPECT_EQ(driver.ShownMenus().back(),
+                  (std::vector<toolkit::MenuItem>{{kEncodersMenuItem, checked}}));
+        ASSERT_TRUE(driver.RequestClose(*w.window));
+        EXPECT_EQ(platform::ReadProfileText(file, "Options", "Encoders", ""), stored);
+    }
+    MainWindow& w = Build();
+    driver.QueueMenuChoice(std::nullopt);
+    ASSERT_TRUE(driver.RightClick(*w.compressButton));
+    EXPECT_EQ(w.encoders, 1);
 }
 
 }  // namespace

@@ -45,13 +45,14 @@ protected:
     // or 0.
     int Watch(EncoderProcess& encoder, int ticks) {
         auto progress = processmp3::CreateProgressWindow(*owner, 1, machineLooksBusy);
-        processmp3::BeginEncoder(*progress, "a",
-                                 {.terminate = [&encoder] { encoder.Terminate(); },
-                                  .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
+        const processmp3::EncoderWatch& watch = processmp3::BeginEncoder(
+            *progress, "a",
+            {.terminate = [&encoder] { encoder.Terminate(); },
+             .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
         for (int tick = 1; tick <= ticks; ++tick) {
             std::this_thread::sleep_for(kTick);
             processmp3::WatchdogTick(*progress);
-            if (progress->killedByWatchdog) {
+            if (watch.killedByWatchdog) {
                 return tick;
             }
         }

@@ -19,9 +19,9 @@ protected:
     std::unique_ptr<ProgressWindow> progress = CreateProgressWindow(*owner, 12, monitor);
     int terminations = 0;
 
-    void StartEncoder() {
-        BeginEncoder(*progress, "a",
-                     {.terminate = [this] { ++terminations; }, .processorTime = {}});
+    EncoderWatch& StartEncoder(const std::string& name = "a") {
+        return BeginEncoder(*progress, name,
+                            {.terminate = [this] { ++terminations; }, .processorTime = {}});
     }
 };
 
@@ -55,20 +55,23 @@ TEST_F(ProgressWindowTest, IsLaidOutAsAFixedTopmostWindowWithoutCloseCommand) {
     EXPECT_EQ(progress->timer.Interval(), 1000);
 }
 
-TEST_F(ProgressWindowTest, AbortEndsOnlyARunningEncoderAndMarksIt) {
+TEST_F(ProgressWindowTest, AbortEndsEveryRunningEncoderAndMarksEach) {
     driver.Click(progress->abortButton);
     EXPECT_EQ(terminations, 0);
-    EXPECT_FALSE(progress->abortedByUser);
 
-    StartEncoder();
+    EncoderWatch& first = StartEncoder("a");
+    EncoderWatch& second = StartEncoder("b");
+    EXPECT_EQ(progress->statusLabel.Text(), "Обрабатывается: b");
     driver.Click(progress->abortButton);
-    EXPECT_EQ(terminations, 1);
-    EXPECT_TRUE(progress->abortedByUser);
-    EXPECT_FALSE(progress->killedByWatchdog);
+    EXPECT_EQ(terminations, 2);
+    EXPECT_TRUE(first.abortedByUser);
+    EXPECT_TRUE(second.abortedByUser);
+    EXPECT_FALSE(first.killedByWatchdog);
     EXPECT_TRUE(progress->timer.IsEnabled());
 
-    StartEncoder();
-    EXPECT_FALSE(progress->abortedByUser);
+    EXPECT_TRUE(EndEncoder(*progress, first).abortedByUser);
+    EXPECT_EQ(progress->encoders.size(), 1u);
+    EXPECT_FALSE(StartEncoder("c").abortedByUser);
 }
 
 // One watchdog tick a second: the processor time the encoder used in that second (nothing:
@@ -118,13 +121,13 @@ TEST_F(ProgressWindowTest, WatchdogEndsAnEncoderOnlyAfterTwoIdleTicksInARow) {
         window->clock = [&now] { return now; };
         std::optional<std::chrono::milliseconds> used = std::chrono::milliseconds(0);
         int ended = 0;
-        BeginEncoder(*window, "a",
-                     {.terminate = [&] { ++ended; },
-                      .processorTime =
-                          [&] {
-                              return used ? std::optional<std::chrono::nanoseconds>(*used)
-                                          : std::nullopt;
-                          }});
+        const EncoderWatch& watch = BeginEncoder(
+            *window, "a",
+            {.terminate = [&] { ++ended; },
+             .processorTime =
+                 [&] {
+                     return used ? std::optional<std::chrono::nanoseconds>(*used) : std::nullopt;
+                 }});
         int firedAt = 0;
         std::chrono::milliseconds total{0};
         for (std::size_t i = 0; i < c.ticks.size(); ++i) {
@@ -139,28 +142,26 @@ TEST_F(ProgressWindowTest, WatchdogEndsAnEncoderOnlyAfterTwoIdleTicksInARow) {
         }
         EXPECT_EQ(firedAt, c.firesAt);
         EXPECT_EQ(ended, c.firesAt == 0 ? 0 : 1);
-        EXPECT_EQ(window->killedByWatchdog, c.firesAt != 0);
+        EXPECT_EQ(watch.killedByWatchdog, c.firesAt != 0);
     }
 }
 
 TEST_F(ProgressWindowTest, FiringStopsTheTimerAndDropsTopmostUntilTheEncoderHasEnded) {
-    StartEncoder();
+    const EncoderWatch& stalled = StartEncoder();
     monitor.Then({0.0, 0.0});
     monitor.Then({0.0, 0.0});
     driver.AdvanceTime(2000);
     EXPECT_EQ(terminations, 1);
-    EXPECT_TRUE(progress->killedByWatchdog);
+    EXPECT_TRUE(stalled.killedByWatchdog);
     EXPECT_FALSE(progress->timer.IsEnabled());
     EXPECT_FALSE(progress->window->IsTopmost());
 
     // The end of the encoder counts the row and restarts the watchdog; the next encoder
     // starts with clean flags: one idle tick is not enough to end it.
-    EndEncoder(*progress);
+    EXPECT_TRUE(EndEncoder(*progress, stalled).killedByWatchdog);
     EXPECT_TRUE(progress->timer.IsEnabled());
     EXPECT_EQ(progress->overallBar.Position(), 1);
-    StartEncoder();
-    EXPECT_EQ(progress->statusLabel.Text(), "Обрабатывается: a");
-    EXPECT_FALSE(progress->killedByWatchdog);
+    EXPECT_FALSE(StartEncoder().killedByWatchdog);
     monitor.Then({0.0, 0.0});
     driver.AdvanceTime(1000);
     EXPECT_EQ(terminations, 1);
@@ -170,23 +171,43 @@ TEST_F(ProgressWindowTest, IdleTicksWithoutAnEncoderNeverCount) {
     monitor.Then({0.0, 0.0});
     monitor.Then({0.0, 0.0});
     driver.AdvanceTime(2000);
-    EXPECT_FALSE(progress->idleSeen);
-    StartEncoder();
+    const EncoderWatch& watch = StartEncoder();
+    EXPECT_FALSE(watch.idleSeen);
     monitor.Then({0.0, 0.0});
     driver.AdvanceTime(1000);
-    EXPECT_TRUE(progress->idleSeen);
+    EXPECT_TRUE(watch.idleSeen);
     EXPECT_EQ(terminations, 0);
 }
 
-TEST_F(ProgressWindowTest, ResetClearsTheRunAndRestartsTheTimer) {
-    progress->overallBar.SetPosition(7);
-    progress->timer.SetEnabled(false);
-    progress->killedByWatchdog = true;
-    ResetProgress(*progress, 4);
-    EXPECT_EQ(progress->overallBar.Position(), 0);
-    EXPECT_EQ(progress->overallBar.Maximum(), 4);
+TEST_F(ProgressWindowTest, WatchdogEndsOnlyTheEncoderThatStalledAmongSeveral) {
+    auto now = std::chrono::steady_clock::time_point{};
+    progress->clock = [&now] { return now; };
+    std::vector<std::chrono::milliseconds> used(3);
+    std::vector<int> ended(3);
+    std::vector<EncoderWatch*> watches;
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        watches.push_back(&BeginEncoder(
+            *progress, "row",
+            {.terminate = [&ended, i] { ++ended[i]; },
+             .processorTime = [&used,
+                               i] { return std::optional<std::chrono::nanoseconds>(used[i]); }}));
+    }
+    // Encoders 0 and 2 work; encoder 1 stalls. The machine is never asked.
+    for (int tick = 0; tick < 3; ++tick) {
+        now += std::chrono::seconds(1);
+        used[0] += std::chrono::milliseconds(900);
+        used[2] += std::chrono::milliseconds(500);
+        WatchdogTick(*progress);
+    }
+    EXPECT_EQ(ended, (std::vector<int>{0, 1, 0}));
+    EXPECT_TRUE(watches[1]->killedByWatchdog);
+    EXPECT_EQ(monitor.samples, 0);
+    // While the stalled one ends the timer waits; the others keep running and are watched
+    // again once it has ended.
+    EXPECT_FALSE(progress->timer.IsEnabled());
+    EndEncoder(*progress, *watches[1]);
     EXPECT_TRUE(progress->timer.IsEnabled());
-    EXPECT_FALSE(progress->killedByWatchdog);
+    EXPECT_EQ(progress->encoders.size(), 2u);
 }
 
 }  // namespace

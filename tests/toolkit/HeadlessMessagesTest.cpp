@@ -1,6 +1,6 @@
 // What only the headless back end has: timers on the virtual clock, posted closes of freed
-// windows, queued answers for message boxes and dialogs, and the records of beeps, shell
-// opens and windows.
+// windows, queued answers for message boxes, dialogs and context menus, and the records of beeps,
+// shell opens and windows.
 #include "toolkit/Toolkit.h"
 #include "toolkit/headless/HeadlessDriver.h"
 
@@ -104,6 +104,10 @@ TEST_F(HeadlessMessages, UnexpectedOrImpossibleAnswersFailLoudly) {
     EXPECT_THROW(window->AddOpenDialog().Execute(), UnexpectedDialog);
     EXPECT_THROW(window->AddFolderDialog().Execute(), UnexpectedDialog);
     EXPECT_EQ(driver.ShownMessages().size(), 2u);
+    const std::vector<MenuItem> menu{{"Все сразу", false}};
+    EXPECT_THROW(ShowContextMenu(*window, menu), UnexpectedDialog);
+    driver.QueueMenuChoice(1);
+    EXPECT_THROW(ShowContextMenu(*window, menu), UnexpectedDialog);
 }
 
 TEST_F(HeadlessMessages, DialogsAnswerFromTheirQueuesAndRecordTheirSettings) {

@@ -105,8 +105,10 @@ bool MoveFileOver(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    OwnedHandle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                  NewFileAccess access) {
+    const mode_t mode = access == NewFileAccess::ownerOnly ? 0600 : 0666;
+    OwnedHandle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (!file.IsOpen()) {
         return false;
     }

@@ -224,34 +224,49 @@ struct ChildProcess::State {
         }
     }
 
-    struct PollOutcome {
-        bool ended = false;
-        bool readSome = false;
+    // What one entry of a poll watches: the end of a child (no pipe) or one of its pipes.
+    struct PolledSource {
+        State* state = nullptr;
+        OwnedHandle* pipe = nullptr;
     };
 
-    // Polls the process and the open pipes for up to timeoutMs, then reads each ready pipe.
-    PollOutcome PollOnce(int timeoutMs) {
-        std::array<OwnedHandle*, 2> pipes{&readStdOut, &readStdErr};
-        std::vector<pollfd> polled{{static_cast<int>(pidfd.Get()), POLLIN, 0}};
-        std::vector<OwnedHandle*> drained;
-        for (OwnedHandle* pipe : pipes) {
+    // Adds the open pipes to a poll, each with the state that reads it.
+    void AddPipes(std::vector<pollfd>& polled, std::vector<PolledSource>& sources) {
+        for (OwnedHandle* pipe : {&readStdOut, &readStdErr}) {
             if (pipe->IsOpen()) {
                 polled.push_back({static_cast<int>(pipe->Get()), POLLIN, 0});
-                drained.push_back(pipe);
+                sources.push_back({this, pipe});
             }
         }
-        PollOutcome outcome;
-        if (::poll(polled.data(), polled.size(), timeoutMs) <= 0) {
-            return outcome;
+    }
+
+    // Reads what the pipes hold now, without waiting; true when something was read.
+    bool DrainNow() {
+        std::vector<pollfd> polled;
+        std::vector<PolledSource> sources;
+        AddPipes(polled, sources);
+        if (polled.empty() || ::poll(polled.data(), polled.size(), 0) <= 0) {
+            return false;
         }
-        for (std::size_t i = 0; i < drained.size(); ++i) {
-            if (polled[i + 1].revents != 0) {
-                ReadFrom(*drained[i]);
-                outcome.readSome = true;
+        bool readSome = false;
+        for (std::size_t i = 0; i < polled.size(); ++i) {
+            if (polled[i].revents != 0) {
+                ReadFrom(*sources[i].pipe);
+                readSome = true;
             }
         }
-        outcome.ended = polled[0].revents != 0;
-        return outcome;
+        return readSome;
+    }
+
+    // The child has ended: what it left in its pipes is read, its status taken, and the
+    // pipes let go.
+    void Finish() {
+        for (int round = 0; round < kFinalDrainRounds && DrainNow(); ++round) {
+        }
+        Reap();
+        writeStdIn.Reset();
+        readStdOut.Reset();
+        readStdErr.Reset();
     }
 };
 
@@ -331,32 +346,49 @@ ChildProcess& ChildProcess::operator=(ChildProcess&&) noexcept = default;
 ChildProcess::~ChildProcess() = default;
 
 std::optional<ProcessExit> ChildProcess::Wait(std::chrono::milliseconds timeout) {
-    State& s = *state_;
-    if (s.exit) {
-        return s.exit;
-    }
+    ChildProcess* const self = this;
+    WaitForAny({&self, 1}, timeout);
+    return state_->exit;
+}
+
+bool ChildProcess::WaitForAny(std::span<ChildProcess* const> children,
+                              std::chrono::milliseconds timeout) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + timeout;
-    while (true) {
+    const auto anyEnded = [children] {
+        return std::ranges::any_of(
+            children, [](const ChildProcess* child) { return child->state_->exit.has_value(); });
+    };
+    while (!anyEnded()) {
+        std::vector<pollfd> polled;
+        std::vector<State::PolledSource> sources;
+        for (ChildProcess* child : children) {
+            State& s = *child->state_;
+            polled.push_back({static_cast<int>(s.pidfd.Get()), POLLIN, 0});
+            sources.push_back({&s, nullptr});
+            s.AddPipes(polled, sources);
+        }
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         const int leftMs =
             static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
-        if (s.PollOnce(leftMs).ended) {
-            for (int round = 0; round < kFinalDrainRounds; ++round) {
-                if (!s.PollOnce(0).readSome) {
-                    break;
+        if (::poll(polled.data(), polled.size(), leftMs) > 0) {
+            for (std::size_t i = 0; i < polled.size(); ++i) {
+                if (polled[i].revents != 0 && sources[i].pipe != nullptr) {
+                    sources[i].state->ReadFrom(*sources[i].pipe);
                 }
             }
-            s.Reap();
-            s.writeStdIn.Reset();
-            s.readStdOut.Reset();
-            s.readStdErr.Reset();
-            return s.exit;
+            // Ends are handled after the reads, so each child's last output is read first.
+            for (std::size_t i = 0; i < polled.size(); ++i) {
+                if (polled[i].revents != 0 && sources[i].pipe == nullptr) {
+                    sources[i].state->Finish();
+                }
+            }
         }
         if (leftMs == 0) {
-            return std::nullopt;
+            return anyEnded();
         }
     }
+    return true;
 }
 
 void ChildProcess::Terminate(std::uint32_t /*exitCode*/) {

@@ -147,7 +147,8 @@ bool MoveFileOver(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                  NewFileAccess /*access*/) {
     const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace kestrune::platform {
 
@@ -165,6 +166,26 @@ struct ChildProcess::State {
         const bool fromError = Drain(readStdErr);
         return fromOutput || fromError;
     }
+
+    // Once the child has ended: what it left in its pipes is read, its status taken, and
+    // the pipes let go. False while it runs.
+    bool FinishIfEnded() {
+        const DWORD result = WaitForSingleObject(AsHandle(process), 0);
+        if (result != WAIT_OBJECT_0 && result != WAIT_FAILED) {
+            return false;
+        }
+        while (DrainPipes()) {
+        }
+        DWORD code = 0;
+        if (result == WAIT_FAILED || !GetExitCodeProcess(AsHandle(process), &code)) {
+            code = kLostExitCode;
+        }
+        exit = ProcessExit{.code = code};
+        writeStdIn.Reset();
+        readStdOut.Reset();
+        readStdErr.Reset();
+        return true;
+    }
 };
 
 std::variant<ChildProcess, StartError> ChildProcess::Start(const std::string& commandLine,
@@ -219,34 +240,46 @@ ChildProcess& ChildProcess::operator=(ChildProcess&&) noexcept = default;
 ChildProcess::~ChildProcess() = default;
 
 std::optional<ProcessExit> ChildProcess::Wait(std::chrono::milliseconds timeout) {
-    State& s = *state_;
-    if (s.exit) {
-        return s.exit;
-    }
+    ChildProcess* const self = this;
+    WaitForAny({&self, 1}, timeout);
+    return state_->exit;
+}
+
+bool ChildProcess::WaitForAny(std::span<ChildProcess* const> children,
+                              std::chrono::milliseconds timeout) {
+    const auto anyEnded = [children] {
+        return std::ranges::any_of(
+            children, [](const ChildProcess* child) { return child->state_->exit.has_value(); });
+    };
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
-    while (true) {
-        const bool flowing = s.DrainPipes();
+    std::vector<HANDLE> processes;
+    for (const ChildProcess* child : children) {
+        processes.push_back(AsHandle(child->state_->process));
+    }
+    const auto count =
+        static_cast<DWORD>(std::min<std::size_t>(processes.size(), MAXIMUM_WAIT_OBJECTS));
+    while (!anyEnded()) {
+        bool flowing = false;
+        for (ChildProcess* child : children) {
+            flowing = child->state_->DrainPipes() || flowing;
+        }
         const ULONGLONG now = GetTickCount64();
         const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
-        const DWORD result =
-            WaitForSingleObject(AsHandle(s.process), flowing ? 0 : std::min(left, kIdleSliceMs));
-        if (result == WAIT_OBJECT_0 || result == WAIT_FAILED) {
-            while (s.DrainPipes()) {
-            }
-            DWORD code = 0;
-            if (result == WAIT_FAILED || !GetExitCodeProcess(AsHandle(s.process), &code)) {
-                code = kLostExitCode;
-            }
-            s.exit = ProcessExit{.code = code};
-            s.writeStdIn.Reset();
-            s.readStdOut.Reset();
-            s.readStdErr.Reset();
-            return s.exit;
+        WaitForMultipleObjects(count, processes.data(), FALSE,
+                               flowing ? 0 : std::min(left, kIdleSliceMs));
+        // Several children may have ended during one wait.
+        bool ended = false;
+        for (ChildProcess* child : children) {
+            ended = child->state_->FinishIfEnded() || ended;
+        }
+        if (ended) {
+            return true;
         }
         if (left == 0) {
-            return std::nullopt;
+            return false;
         }
     }
+    return true;
 }
 
 void ChildProcess::Terminate(std::uint32_t exitCode) {

@@ -77,6 +77,14 @@ void ImageButtonBase::PressedByUser() {
     Fire(onClick);
 }
 
+bool ImageButtonBase::ContextMenuRequestedByUser() {
+    if (!onContextMenu) {
+        return false;
+    }
+    onContextMenu();
+    return true;
+}
+
 CheckBoxBase::CheckBoxBase(Node& parent, const std::string& text)
     : ControlBase(&parent, kCheckBoxSize), text_(text) {}
 

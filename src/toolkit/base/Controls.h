@@ -73,6 +73,9 @@ public:
     bool IsFlat() const override { return flat_; }
     void SetFlat(bool flat) override;
     void PressedByUser();
+    // The user asked for the context menu; false when the button has none, so that the
+    // request goes on to the parent as an unanswered one does.
+    bool ContextMenuRequestedByUser();
 
 protected:
     virtual void ShowFlat() {}

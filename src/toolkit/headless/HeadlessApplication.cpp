@@ -1,5 +1,5 @@
-// The toolkit's free functions for the headless back end. Message boxes take their
-// answers from the session's queue; the message loop returns once nothing is pending,
+// The toolkit's free functions for the headless back end. Message boxes and context menus
+// take their answers from the session's queues; the message loop returns once nothing is pending,
 // since no user will come to give it input.
 #include "toolkit/Application.h"
 
@@ -45,6 +45,20 @@ MessageAnswer ShowMessage(const Window* owner, const std::string& text, const st
         queued.whileShown();
     }
     return queued.answer;
+}
+
+std::optional<int> ShowContextMenu(const Control&, const std::vector<MenuItem>& items) {
+    headless::Session& session = TheSession();
+    session.shownMenus.push_back(items);
+    if (session.menuChoices.empty()) {
+        throw headless::UnexpectedDialog("context menu shown with no choice queued");
+    }
+    const std::optional<int> choice = session.menuChoices.front();
+    session.menuChoices.pop_front();
+    if (choice && (*choice < 0 || *choice >= static_cast<int>(items.size()))) {
+        throw headless::UnexpectedDialog("queued choice is not an item of the context menu");
+    }
+    return choice;
 }
 
 std::vector<Rect> ScreenWorkAreas() {

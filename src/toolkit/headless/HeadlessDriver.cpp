@@ -20,9 +20,11 @@ HeadlessDriver::HeadlessDriver() {
     session.messageAnswers.clear();
     session.openDialogResults.clear();
     session.folderResults.clear();
+    session.menuChoices.clear();
     session.shownMessages.clear();
     session.openDialogRequests.clear();
     session.folderDialogRequests.clear();
+    session.shownMenus.clear();
     session.beepCount = 0;
     session.shellOpens.clear();
 }
@@ -43,6 +45,14 @@ bool HeadlessDriver::Click(Control& control) {
         throw std::invalid_argument("Click: this kind of control has no click");
     }
     return true;
+}
+
+bool HeadlessDriver::RightClick(Control& control) {
+    auto* button = dynamic_cast<base::ImageButtonBase*>(&control);
+    if (button == nullptr) {
+        throw std::invalid_argument("RightClick: only image buttons have a context menu");
+    }
+    return button->IsEffectivelyEnabled() && button->ContextMenuRequestedByUser();
 }
 
 void HeadlessDriver::TypeText(Edit& edit, std::string_view text) {
@@ -147,10 +157,14 @@ void HeadlessDriver::QueueFolderResult(std::optional<std::string> folder) {
     TheSession().folderResults.push_back(std::move(folder));
 }
 
+void HeadlessDriver::QueueMenuChoice(std::optional<int> item) {
+    TheSession().menuChoices.push_back(item);
+}
+
 std::size_t HeadlessDriver::PendingAnswers() const {
     const Session& session = TheSession();
     return session.messageAnswers.size() + session.openDialogResults.size() +
-           session.folderResults.size();
+           session.folderResults.size() + session.menuChoices.size();
 }
 
 const std::vector<ShownMessage>& HeadlessDriver::ShownMessages() const {
@@ -163,6 +177,10 @@ const std::vector<OpenDialogRequest>& HeadlessDriver::OpenDialogRequests() const
 
 const std::vector<FolderDialogRequest>& HeadlessDriver::FolderDialogRequests() const {
     return TheSession().folderDialogRequests;
+}
+
+const std::vector<std::vector<MenuItem>>& HeadlessDriver::ShownMenus() const {
+    return TheSession().shownMenus;
 }
 
 int HeadlessDriver::BeepCount() const {

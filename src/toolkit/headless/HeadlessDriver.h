@@ -1,8 +1,8 @@
 // The tests' hands on the headless back end: user input (clicks, typing, pasting,
 // selecting, dropping, closing, resizing), the virtual clock, answers queued for the next
-// message boxes and dialogs, and records of what the program showed, beeped and opened.
-// User input reaches only controls that are effectively enabled, as on a real screen.
-// The headless RunMessageLoop returns once nothing is pending; the test drives from there.
+// message boxes, dialogs and context menus, and records of what the program showed, beeped and
+// opened. User input reaches only controls that are effectively enabled, as on a real screen. The
+// headless RunMessageLoop returns once nothing is pending; the test drives from there.
 #pragma once
 
 #include "toolkit/Driver.h"
@@ -29,6 +29,9 @@ public:
     // A click on a button, image button, check box (toggles it) or radio button (checks it
     // and unchecks its siblings), then its onClick. False when the control takes no input.
     bool Click(Control& control) override;
+    // A right click on an image button, then its onContextMenu. False when the button takes
+    // no input or has no context menu.
+    bool RightClick(Control& control) override;
     // Types the text one character at a time: one change per character taken.
     void TypeText(Edit& edit, std::string_view text) override;
     // Pastes the text at the caret as one change; false when the field refuses it.
@@ -57,17 +60,19 @@ public:
     // Every later ProcessMessages first runs this.
     void SetProcessMessagesHook(std::function<void()> hook);
 
-    // Answers for the next message boxes and dialogs, in order. A message box's whileShown
-    // runs while it is open (its modal loop dispatches timers), for example AdvanceTime.
+    // Answers for the next message boxes, dialogs and context menus, in order. A message box's
+    // whileShown runs while it is open (its modal loop dispatches timers), for example AdvanceTime.
     void QueueMessageAnswer(MessageAnswer answer, std::function<void()> whileShown = {});
     void QueueOpenDialogResult(std::optional<std::string> result);
     void QueueFolderResult(std::optional<std::string> folder);
+    void QueueMenuChoice(std::optional<int> item) override;
     // Queued answers not yet taken, of all kinds.
     std::size_t PendingAnswers() const;
 
     const std::vector<ShownMessage>& ShownMessages() const;
     const std::vector<OpenDialogRequest>& OpenDialogRequests() const;
     const std::vector<FolderDialogRequest>& FolderDialogRequests() const;
+    const std::vector<std::vector<MenuItem>>& ShownMenus() const override;
     int BeepCount() const;
     // Files opened through the shell, help files shown included.
     const std::vector<std::string>& ShellOpens() const;

@@ -39,10 +39,12 @@ struct Session {
     std::deque<QueuedMessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> openDialogResults;
     std::deque<std::optional<std::string>> folderResults;
+    std::deque<std::optional<int>> menuChoices;
 
     std::vector<ShownMessage> shownMessages;
     std::vector<OpenDialogRequest> openDialogRequests;
     std::vector<FolderDialogRequest> folderDialogRequests;
+    std::vector<std::vector<MenuItem>> shownMenus;
     int beepCount = 0;
     std::vector<std::string> shellOpens;
 };

@@ -1,5 +1,5 @@
-// The toolkit's free functions on Qt: windows, message boxes, the beep, the event loop,
-// finding our windows by caption and opening files with the desktop's programs.
+// The toolkit's free functions on Qt: windows, message boxes, context menus, the beep, the
+// event loop, finding our windows by caption and opening files with the desktop's programs.
 #include "toolkit/qt/QtApplication.h"
 
 #include "toolkit/Application.h"
@@ -8,12 +8,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTextBrowser>
@@ -104,6 +106,29 @@ MessageAnswer ShowMessage(const Window* owner, const std::string& text, const st
         default:
             return MessageAnswer::Ok;
     }
+}
+
+std::optional<int> ShowContextMenu(const Control& control, const std::vector<MenuItem>& items) {
+    EnsureApplication();
+    QWidget& widget = qt::WidgetOf(control);
+    QMenu menu(&widget);
+    // A pop-up is a window of its own and takes no font from the control: it is given the
+    // one the control shows, so the menu reads like the window it belongs to.
+    menu.setFont(widget.font());
+    for (const MenuItem& item : items) {
+        QAction* action = menu.addAction(QString::fromStdString(item.text));
+        action->setCheckable(true);
+        action->setChecked(item.checked);
+    }
+    QPoint at = QCursor::pos();
+    if (!widget.rect().contains(widget.mapFromGlobal(at))) {
+        at = widget.mapToGlobal(QPoint(0, widget.height()));
+    }
+    QAction* chosen = menu.exec(at);
+    if (chosen == nullptr) {
+        return std::nullopt;
+    }
+    return static_cast<int>(menu.actions().indexOf(chosen));
 }
 
 std::vector<Rect> ScreenWorkAreas() {

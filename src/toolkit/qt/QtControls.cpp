@@ -1,10 +1,11 @@
 // Qt leaf controls. User actions come from signals that calls from code never emit
-// (clicked, activated, textEdited, actionTriggered), so the state the program sets is never
-// reported back as the user's.
+// (clicked, activated, textEdited, actionTriggered) and from context menu events, so the state the
+// program sets is never reported back as the user's.
 #include "toolkit/qt/QtControls.h"
 
 #include "toolkit/qt/QtServices.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -68,12 +69,17 @@ void QtButton::ShowFlat() {
     View().setFlat(IsFlat());
 }
 
+void ContextMenuToolButton::contextMenuEvent(QContextMenuEvent* event) {
+    event->setAccepted(onContextMenu && onContextMenu());
+}
+
 QtImageButton::QtImageButton(base::Node& parent, const ImageList& images, int imageIndex)
     : QtControl(parent, images, imageIndex) {
     View().setIcon(dynamic_cast<const QtImageList&>(images).Icon(imageIndex));
     View().setIconSize({images.ImageWidth(), images.ImageHeight()});
     View().setToolButtonStyle(Qt::ToolButtonIconOnly);
     QObject::connect(&View(), &QToolButton::clicked, [this] { PressedByUser(); });
+    View().onContextMenu = [this] { return ContextMenuRequestedByUser(); };
 }
 
 void QtImageButton::ShowFlat() {

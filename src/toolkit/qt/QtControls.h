@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include <functional>
 #include <string>
 
 namespace kestrune::toolkit::qt {
@@ -39,7 +40,19 @@ private:
     void ShowFlat() override;
 };
 
-class QtImageButton final : public QtControl<base::ImageButtonBase, QToolButton> {
+// A tool button whose control may answer the user's request for a context menu, by mouse or
+// by the menu key; a request it leaves unanswered goes on to the parent, as Qt passes on an
+// ignored one.
+class ContextMenuToolButton final : public QToolButton {
+public:
+    // True when the request was answered.
+    std::function<bool()> onContextMenu;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+};
+
+class QtImageButton final : public QtControl<base::ImageButtonBase, ContextMenuToolButton> {
 public:
     QtImageButton(base::Node& parent, const ImageList& images, int imageIndex);
 

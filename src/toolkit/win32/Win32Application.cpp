@@ -1,6 +1,7 @@
-// The toolkit's free functions on Win32: windows, message boxes owned by their window, the
-// monitors' work areas, the beep, the message loops (keyboard navigation in our windows as
-// in dialogs), finding windows by caption and opening files through the shell.
+// The toolkit's free functions on Win32: windows, message boxes owned by their window,
+// context menus, the monitors' work areas, the beep, the message loops (keyboard navigation
+// in our windows as in dialogs), finding windows by caption and opening files through the
+// shell.
 #include "toolkit/Application.h"
 
 #include "platform/win32/WideText.h"
@@ -90,6 +91,26 @@ MessageAnswer ShowMessage(const Window* owner, const std::string& text, const st
         default:
             return MessageAnswer::Ok;
     }
+}
+
+std::optional<int> ShowContextMenu(const Control& control, const std::vector<MenuItem>& items) {
+    const HWND window = dynamic_cast<const NativeControl&>(control).Handle();
+    const win32::MenuHandle menu(CreatePopupMenu());
+    // Item ids count from 1: the menu answers 0 when it was dismissed.
+    UINT_PTR id = 0;
+    for (const MenuItem& item : items) {
+        AppendMenuW(menu.get(), MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), ++id,
+                    Widen(item.text).c_str());
+    }
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    POINT at{};
+    if (!GetCursorPos(&at) || !PtInRect(&bounds, at)) {
+        at = {bounds.left, bounds.bottom};
+    }
+    const BOOL chosen =
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+    return chosen > 0 ? std::optional<int>(chosen - 1) : std::nullopt;
 }
 
 std::vector<Rect> ScreenWorkAreas() {

@@ -1,6 +1,7 @@
 // Each control is made from its window class and styles, then shows the state its base
-// starts with. Clicks come back as BN_CLICKED, picks as CBN_SELCHANGE, thumb moves as
-// WM_HSCROLL and arrow clicks as UDN_DELTAPOS, all through the parent.
+// starts with. Clicks come back as BN_CLICKED, context menu requests as WM_CONTEXTMENU, picks as
+// CBN_SELCHANGE, thumb moves as WM_HSCROLL and arrow clicks as UDN_DELTAPOS, all through the
+// parent.
 #include "toolkit/win32/Win32Controls.h"
 
 #include "platform/win32/WideText.h"
@@ -109,6 +110,10 @@ Win32ImageButton::Win32ImageButton(base::Node& parent, const ImageList& images, 
     : Win32Control({WC_BUTTONW, BS_OWNERDRAW | WS_TABSTOP}, parent, images, imageIndex) {}
 
 std::optional<LRESULT> Win32ImageButton::OnMessage(UINT message, WPARAM, LPARAM) {
+    // A request left unanswered goes on to the parent, as the system passes it on.
+    if (message == WM_CONTEXTMENU && ContextMenuRequestedByUser()) {
+        return 0;
+    }
     return FollowPointer(pointer_, Handle(), message);
 }
 

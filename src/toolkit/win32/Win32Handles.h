@@ -1,5 +1,5 @@
-// Owners of the Windows objects the back end creates: windows, GDI objects, image lists,
-// shell item lists and device contexts. Each frees its object with the function Windows
+// Owners of the Windows objects the back end creates: windows, menus, GDI objects, image
+// lists, shell item lists and device contexts. Each frees its object with the function Windows
 // names for it, once.
 #pragma once
 
@@ -17,6 +17,11 @@ struct WindowDeleter {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 struct GdiObjectDeleter {
     void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }

@@ -2,11 +2,13 @@
 // a folder of its own with the stand-in encoder as LAME.EXE; the help button opens the help
 // once; files are added through the open dialog, the options switched, and a run compresses
 // them into the folder chosen in the folder browser, one encoder aborted with the progress
-// window's button. Then a new list with a stalled encoder, and the window is closed during
-// that run: the program ends and the settings are written. Windows are found by class and
-// caption, controls by class and where they stand; everything is done with window messages.
-// With KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window (CBR and VBR), the progress
-// window and the run's message box are asked for there (scripts/test-windows-gui takes them).
+// window's button. Then one encoder per processor is chosen from the compress button's
+// context menu, a new list of two stalled encoders runs, and the window is closed during
+// that run: the program ends, no file is left, and the settings are written. Windows are found by
+// class and caption, controls by class and where they stand; everything is done with window
+// messages. With KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window (CBR and VBR), the
+// progress window, the run's message box and the context menu are asked for there
+// (scripts/test-windows-gui takes them).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,6 +22,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -287,11 +290,12 @@ protected:
 };
 
 TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhenClosed) {
-    for (const char* name : {"Песня", "abort", "last", "stall"}) {
+    for (const char* name : {"Песня", "abort", "last", "stall", "stall2"}) {
         WriteMp3(in_ / fs::u8path(std::string(name) + ".mp3"));
     }
-    WriteBytes(in_ / "abort.mp3.actions", "sleep 60000");
-    WriteBytes(in_ / "stall.mp3.actions", "sleep 60000");
+    for (const char* stalls : {"abort", "stall", "stall2"}) {
+        WriteBytes(in_ / (std::string(stalls) + ".mp3.actions"), "sleep 60000");
+    }
     WriteBytes(in_ / "last.mp3.actions", "args-to-file " + (root_ / "last.args").string());
     Start();
     ASSERT_FALSE(HasFatalFailure());
@@ -345,13 +349,28 @@ TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhe
     EXPECT_EQ(fs::u8path(arguments[arguments.size() - 2]), in_ / "last.mp3");
     EXPECT_EQ(fs::u8path(arguments.back()), out_ / "last.mp3.part");
 
-    // A new list with an encoder that never ends; closing the window ends it and the program.
+    // One encoder per processor, from the compress button's context menu: its only item.
+    const HWND compress = ToolButton(104);
+    PostMessageW(compress, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(compress, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    const HWND menu = WaitForTopLevel(process_.dwProcessId, L"#32768");
+    ASSERT_NE(menu, nullptr);
+    Screenshot(menu, "compress-menu");
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(WaitFor([&] { return TopLevel(process_.dwProcessId, L"#32768") == nullptr; }));
+
+    // A new list of encoders that never end, both running at once where there are two
+    // processors; closing the window ends them and the program.
     Click(ToolButton(36));
     ASSERT_TRUE(WaitFor([&] { return Rows() == 0; }));
-    AddFiles(L"stall.mp3", 1);
+    AddFiles(L"\"stall.mp3\" \"stall2.mp3\"", 2);
     const HWND stalled = Compress();
     ASSERT_NE(stalled, nullptr);
-    ASSERT_TRUE(WaitForRow(stalled, L"stall"));
+    const bool together = std::thread::hardware_concurrency() >= 2;
+    ASSERT_TRUE(WaitForRow(stalled, together ? L"stall2" : L"stall"));
+    EXPECT_EQ(fs::exists(out_ / "stall.mp3.part") && fs::exists(out_ / "stall2.mp3.part"),
+              together);
     PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_EQ(WaitForSingleObject(process_.hProcess, 20000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
@@ -364,7 +383,9 @@ TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhe
     EXPECT_EQ(Setting(settings, L"Lame", L"Patch"), (program_ / "LAME.EXE").wstring());
     EXPECT_EQ(Setting(settings, L"MP3", L"PatchIn"), in_.wstring() + L"\\");
     EXPECT_EQ(Setting(settings, L"MP3", L"PatchOut"), out_.wstring());
-    for (const char* leftover : {"stall.mp3", "stall.mp3.part", "last.mp3.part"}) {
+    EXPECT_EQ(Setting(settings, L"Options", L"Encoders"), L"0");
+    for (const char* leftover :
+         {"stall.mp3", "stall.mp3.part", "stall2.mp3", "stall2.mp3.part", "last.mp3.part"}) {
         EXPECT_FALSE(fs::exists(out_ / leftover)) << leftover;
     }
 }

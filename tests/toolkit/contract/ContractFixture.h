@@ -8,6 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+namespace kestrune::toolkit {
+
+// Menu items as failure messages show them.
+inline void PrintTo(const MenuItem& item, std::ostream* out) {
+    *out << '"' << item.text << '"' << (item.checked ? " checked" : "");
+}
+
+}  // namespace kestrune::toolkit
 
 namespace kestrune::toolkit::contract {
 

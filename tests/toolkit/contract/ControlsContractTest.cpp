@@ -1,7 +1,8 @@
 // The controls' contract: the tree and what a child copies from its parent, enabled state,
-// clicks, radio groups, edit fields, drop-down lists, ranges, arrows and auto-size.
+// clicks, context menus, radio groups, edit fields, drop-down lists, ranges, arrows and auto-size.
 #include "ContractFixture.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,39 @@ TEST_F(Contract, UserClicksReportTheNewStateAndTheProgramsChangesReportNothing) 
     EXPECT_EQ(clicks,
               (std::vector<std::string>{"button", "image", "box checked", "box unchecked"}));
     EXPECT_EQ(images.ImageWidth(), 16);  // a missing strip still has its image size
+}
+
+TEST_F(Contract, RightClickShowsTheButtonsMenuAsGivenAndAnswersTheUsersChoice) {
+    const ImageList& images =
+        window->AddImageList("NO_SUCH_STRIP", {16, 16}, Colour::FromRgb(0, 0, 0));
+    ImageButton& button = window->AddImageButton(images, 0);
+    const std::vector<MenuItem> items{{"Сжимать по одному", true}, {"Все сразу", false}};
+    std::vector<std::optional<int>> answers;
+    button.onContextMenu = [&] { answers.push_back(ShowContextMenu(button, items)); };
+
+    const std::vector<std::optional<int>> choices{1, std::nullopt, 0};
+    for (const std::optional<int> choice : choices) {
+        driver->QueueMenuChoice(choice);
+        EXPECT_TRUE(driver->RightClick(button));
+    }
+    EXPECT_EQ(answers, choices);
+    EXPECT_EQ(driver->ShownMenus(), std::vector<std::vector<MenuItem>>(choices.size(), items));
+}
+
+TEST_F(Contract, RightClickOnADisabledButtonOrOneWithoutMenuDoesNothing) {
+    const ImageList& images =
+        window->AddImageList("NO_SUCH_STRIP", {16, 16}, Colour::FromRgb(0, 0, 0));
+    ImageButton& disabled = window->AddImageButton(images, 0);
+    ImageButton& plain = window->AddImageButton(images, 1);
+    plain.SetTop(30);
+    int requests = 0;
+    disabled.onContextMenu = [&] { ++requests; };
+    disabled.SetEnabled(false);
+
+    EXPECT_FALSE(driver->RightClick(disabled));
+    EXPECT_FALSE(driver->RightClick(plain));
+    EXPECT_EQ(requests, 0);
+    EXPECT_TRUE(driver->ShownMenus().empty());
 }
 
 TEST_F(Contract, RadioButtonsOfOneParentExcludeEachOtherAndOnlyThose) {

@@ -10,11 +10,14 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdlib>
@@ -55,6 +58,52 @@ bool QtDriver::Click(Control& control) {
         throw std::invalid_argument("Click: this kind of control has no click");
     }
     return true;
+}
+
+bool QtDriver::RightClick(Control& control) {
+    if (dynamic_cast<ImageButton*>(&control) == nullptr) {
+        throw std::invalid_argument("RightClick: only image buttons have a context menu");
+    }
+    if (!control.IsEffectivelyEnabled()) {
+        return false;
+    }
+    // The menu's own event loop runs the timer, and the menu is the active popup then.
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [this] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            AnswerMenu(*menu);
+        }
+    });
+    answering.start(0);
+    QWidget& widget = WidgetOf(control);
+    const QPoint centre = widget.rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget.mapToGlobal(centre));
+    QCoreApplication::sendEvent(&widget, &event);
+    return event.isAccepted();
+}
+
+void QtDriver::QueueMenuChoice(std::optional<int> item) {
+    menus_.Queue(item);
+}
+
+const std::vector<std::vector<MenuItem>>& QtDriver::ShownMenus() const {
+    return menus_.Shown();
+}
+
+void QtDriver::AnswerMenu(QMenu& menu) {
+    std::vector<MenuItem> items;
+    for (const QAction* action : menu.actions()) {
+        items.push_back({action->text().toStdString(), action->isChecked()});
+    }
+    const std::optional<int> choice = menus_.Take(std::move(items));
+    if (!choice) {
+        QTest::keyClick(&menu, Qt::Key_Escape);
+        return;
+    }
+    for (int step = 0; step <= *choice; ++step) {
+        QTest::keyClick(&menu, Qt::Key_Down);
+    }
+    QTest::keyClick(&menu, Qt::Key_Return);
 }
 
 void QtDriver::TypeText(Edit& edit, std::string_view text) {

@@ -1,9 +1,15 @@
 // The contract's driver on the Qt back end: it acts as a user would, through Qt's input
-// events on the widgets (mouse clicks, key presses, the clipboard, drag and drop, close
-// events), so the contract checks the back end's wiring and not only the skeleton.
+// events on the widgets (mouse clicks, key presses, the clipboard, drag and drop, close and
+// context menu events), so the contract checks the back end's wiring and not only the skeleton.
 #pragma once
 
+#include "contract/MenuAnswers.h"
 #include "toolkit/Driver.h"
+
+#include <optional>
+#include <vector>
+
+class QMenu;
 
 namespace kestrune::toolkit::qt {
 
@@ -12,6 +18,10 @@ public:
     QtDriver();
 
     bool Click(Control& control) override;
+    // A context menu shown meanwhile is answered from the keyboard once its loop runs.
+    bool RightClick(Control& control) override;
+    void QueueMenuChoice(std::optional<int> item) override;
+    const std::vector<std::vector<MenuItem>>& ShownMenus() const override;
     void TypeText(Edit& edit, std::string_view text) override;
     bool Paste(Edit& edit, std::string_view text) override;
     bool SelectRow(ListView& listView, int row) override;
@@ -24,6 +34,13 @@ public:
     bool ResizeByUser(Window& window, const Size& outerSize) override;
     void Dispatch(int milliseconds) override;
     const Control* FocusedControl() const override;
+
+private:
+    // Records the menu's items and picks the queued choice with the arrow keys and Enter, or
+    // dismisses the menu with Escape.
+    void AnswerMenu(QMenu& menu);
+
+    contract::MenuAnswers menus_;
 };
 
 }  // namespace kestrune::toolkit::qt

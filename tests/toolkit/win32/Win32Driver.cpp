@@ -11,10 +11,12 @@
 #include <chrono>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 
 namespace kestrune::toolkit::win32 {
 namespace {
 
+using platform::win32::Narrow;
 using platform::win32::Widen;
 
 // Whether the system would deliver the user's input to the window: it and every window it
@@ -69,6 +71,92 @@ RECT ClientRect(HWND window) {
     return area;
 }
 
+constexpr UINT kMenuPollMilliseconds = 10;  // the shortest timer interval
+
+// While it lives, a thread timer looks for a context menu of this thread, records its items
+// and answers it with the next queued choice: the arrow key down to the item and Enter, or
+// Escape. The menu's modal loop dispatches the timer and takes the posted keys as typed.
+class MenuAnswering {
+public:
+    explicit MenuAnswering(contract::MenuAnswers& answers) : answers_(answers) {
+        active = this;
+        timer_ = SetTimer(nullptr, 0, kMenuPollMilliseconds, &MenuAnswering::OnTimer);
+    }
+    ~MenuAnswering() {
+        KillTimer(nullptr, timer_);
+        active = nullptr;
+    }
+    MenuAnswering(const MenuAnswering&) = delete;
+    MenuAnswering& operator=(const MenuAnswering&) = delete;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        if (active != nullptr) {
+            active->Answer();
+        }
+    }
+
+    // A shown pop-up menu window of this thread; null when there is none.
+    static HWND ShownMenuWindow() {
+        HWND found = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    static BOOL CALLBACK FindMenuWindow(HWND window, LPARAM found) {
+        constexpr std::wstring_view kMenuClass = L"#32768";  // the system's class of menus
+        wchar_t className[16]{};
+        GetClassNameW(window, className, 16);
+        if (className != kMenuClass || !IsWindowVisible(window)) {
+            return TRUE;
+        }
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+
+    static std::vector<MenuItem> ItemsOf(HMENU menu) {
+        std::vector<MenuItem> items;
+        const int count = GetMenuItemCount(menu);
+        for (int i = 0; i < count; ++i) {
+            std::wstring text(
+                static_cast<std::size_t>(GetMenuStringW(menu, i, nullptr, 0, MF_BYPOSITION)) + 1,
+                L'\0');
+            text.resize(static_cast<std::size_t>(GetMenuStringW(
+                menu, i, text.data(), static_cast<int>(text.size()), MF_BYPOSITION)));
+            const bool checked = (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) != 0;
+            items.push_back({Narrow(text), checked});
+        }
+        return items;
+    }
+
+    void Answer() {
+        const HWND window = ShownMenuWindow();
+        if (window == nullptr || window == answered_) {
+            return;
+        }
+        answered_ = window;
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        const std::optional<int> choice = answers_.Take(ItemsOf(menu));
+        const auto press = [window](WPARAM key) { PostMessageW(window, WM_KEYDOWN, key, 0); };
+        if (!choice) {
+            press(VK_ESCAPE);
+            return;
+        }
+        for (int step = 0; step <= *choice; ++step) {
+            press(VK_DOWN);
+        }
+        press(VK_RETURN);
+    }
+
+    static MenuAnswering* active;
+
+    contract::MenuAnswers& answers_;
+    UINT_PTR timer_ = 0;
+    HWND answered_ = nullptr;  // shown until the menu's loop takes the keys posted to it
+};
+
+MenuAnswering* MenuAnswering::active = nullptr;
+
 }  // namespace
 
 HWND WindowOf(const Control& control) {
@@ -82,6 +170,32 @@ bool Win32Driver::Click(Control& control) {
     }
     SendMessageW(window, BM_CLICK, 0, 0);
     return true;
+}
+
+bool Win32Driver::RightClick(Control& control) {
+    const auto* button = dynamic_cast<const ImageButton*>(&control);
+    if (button == nullptr) {
+        throw std::invalid_argument("RightClick: only image buttons have a context menu");
+    }
+    const HWND window = WindowOf(control);
+    if (!Reaches(window) || !button->onContextMenu) {
+        return false;
+    }
+    const MenuAnswering answering(menus_);
+    // The button lets the system turn the release into its WM_CONTEXTMENU.
+    const RECT area = ClientRect(window);
+    const LPARAM centre = MAKELPARAM(area.right / 2, area.bottom / 2);
+    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, centre);
+    SendMessageW(window, WM_RBUTTONUP, 0, centre);
+    return true;
+}
+
+void Win32Driver::QueueMenuChoice(std::optional<int> item) {
+    menus_.Queue(item);
+}
+
+const std::vector<std::vector<MenuItem>>& Win32Driver::ShownMenus() const {
+    return menus_.Shown();
 }
 
 void Win32Driver::TypeText(Edit& edit, std::string_view text) {

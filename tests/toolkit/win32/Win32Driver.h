@@ -2,20 +2,28 @@
 // makes, sent to the control's own window, so what is checked is the back end's wiring:
 // clicks (BM_CLICK, or the mouse on list rows, arrows and the thumb), typed characters
 // (WM_CHAR), pastes through the clipboard (WM_PASTE), picks with their notification
-// (CBN_SELCHANGE), drops (WM_DROPFILES with a drop handle made in memory) and the system
-// menu's close (SC_CLOSE). Input reaches a control only when it and every window it is in
+// (CBN_SELCHANGE), drops (WM_DROPFILES with a drop handle made in memory), the system
+// menu's close (SC_CLOSE) and right clicks, whose context menus are read and answered with
+// keys posted to their modal loop. Input reaches a control only when it and every window it is in
 // are visible and enabled, as the system's hit testing allows.
 #pragma once
 
+#include "contract/MenuAnswers.h"
 #include "toolkit/Driver.h"
 
 #include <windows.h>
+
+#include <optional>
+#include <vector>
 
 namespace kestrune::toolkit::win32 {
 
 class Win32Driver final : public Driver {
 public:
     bool Click(Control& control) override;
+    bool RightClick(Control& control) override;
+    void QueueMenuChoice(std::optional<int> item) override;
+    const std::vector<std::vector<MenuItem>>& ShownMenus() const override;
     void TypeText(Edit& edit, std::string_view text) override;
     bool Paste(Edit& edit, std::string_view text) override;
     bool SelectRow(ListView& listView, int row) override;
@@ -30,6 +38,9 @@ public:
     void Dispatch(int milliseconds) override;
     // The control whose window has the keyboard focus.
     const Control* FocusedControl() const override;
+
+private:
+    contract::MenuAnswers menus_;
 };
 
 // The window of one of the back end's controls.

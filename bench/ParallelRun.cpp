@@ -1,0 +1,111 @@
+// Several encoders at once against one: the same 12 files of 20 s of audio are encoded by
+// RunBatch (headless toolkit, real lame) with one encoder, with one encoder per processor,
+// and by a plain parallel loop of the same lame command lines (xargs -P, one per processor),
+// each the best of three, in one run. Prints the times and two ratios. Targets on a machine
+// with two processors: a speed-up of at least 1.8, and at most 1.05 times the plain loop.
+#include "BenchFiles.h"
+#include "Unit1/BatchRun.h"
+#include "Unit1/BuildMainWindow.h"
+#include "Unit1/ListCommands.h"
+#include "Unit1/MainWindowCommandLine.h"
+#include "toolkit/headless/HeadlessDriver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFiles = 12;
+constexpr int kSecondsOfAudio = 20;
+constexpr int kRounds = 3;
+
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+// A fresh, empty output folder.
+std::string EmptyFolder(const fs::path& path) {
+    fs::remove_all(path);
+    fs::create_directories(path);
+    return path.string();
+}
+
+}  // namespace
+
+int main() {
+    using namespace kestrune;
+    const fs::path root = fs::temp_directory_path() / "kestrune-bench-parallel";
+    fs::remove_all(root);
+    // Settings go to the benchmark's own folder, never to the user's.
+    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    const auto paths = bench::MakeBenchFiles((root / "in").string(), kFiles, true, kSecondsOfAudio);
+    const unsigned processors = std::max(1u, std::thread::hardware_concurrency());
+
+    toolkit::headless::HeadlessDriver driver;
+    auto w = unit1::BuildMainWindow();
+    w->encoderPath = KESTRUNE_LAME;
+    unit1::AddSelection(*w, paths);
+
+    const auto timeRun = [&](int encoders) {
+        w->encoders = encoders;
+        driver.QueueFolderResult(EmptyFolder(root / ("run" + std::to_string(encoders))));
+        const auto start = Clock::now();
+        unit1::RunBatch(*w);
+        const double time = Seconds(Clock::now() - start);
+        if (!driver.ShownMessages().empty()) {
+            std::fprintf(stderr, "the run reported failures:\n%s\n",
+                         driver.ShownMessages().back().text.c_str());
+            std::exit(1);
+        }
+        return time;
+    };
+
+    // The same lines for the plain loop, each run by sh, which reads their quotes alike.
+    const std::string lines = (root / "lines.txt").string();
+    const auto timeLoop = [&] {
+        const std::string folder = EmptyFolder(root / "loop");
+        std::ofstream out(lines);
+        for (int row = 0; row < kFiles; ++row) {
+            const std::string output = unit1::OutputPath(folder, w->fileListView->CellText(row, 0));
+            out << "\"" << w->encoderPath << "\"" << unit1::BuildEncoderCommandLine(*w, row, output)
+                << "\n";
+        }
+        out.close();
+        const std::string command =
+            "xargs -d '\\n' -n 1 -P " + std::to_string(processors) + " sh -c <" + lines;
+        const auto start = Clock::now();
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "the plain loop failed\n");
+            std::exit(1);
+        }
+        return Seconds(Clock::now() - start);
+    };
+
+    double one = 1e9;
+    double perProcessor = 1e9;
+    double loop = 1e9;
+    for (int round = 0; round < kRounds; ++round) {
+        one = std::min(one, timeRun(1));
+        perProcessor = std::min(perProcessor, timeRun(0));
+        loop = std::min(loop, timeLoop());
+    }
+
+    std::printf("files: %d of %d s, processors: %u\n", kFiles, kSecondsOfAudio, processors);
+    std::printf("RunBatch, one encoder:            %.3f s\n", one);
+    std::printf("RunBatch, one per processor:      %.3f s\n", perProcessor);
+    std::printf("xargs -P %u, the same lame lines:  %.3f s\n", processors, loop);
+    std::printf("speed-up one per processor/one: %.2f (goal >= 1.8 on 2 processors)\n",
+                one / perProcessor);
+    std::printf("ratio RunBatch/xargs -P: %.3f (goal <= 1.05)\n", perProcessor / loop);
+    fs::remove_all(root);
+    return 0;
+}
