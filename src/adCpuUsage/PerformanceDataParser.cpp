@@ -82,7 +82,7 @@ std::optional<ProcessorObject> FindProcessorObject(std::span<const std::uint8_t>
                                  data.size() / layout::instance_definition::kSize) {
         return std::nullopt;
     }
-    return ProcessorObject{static_cast<std::size_t>(*found), instanceCount};
+    return ProcessorObject{*found, instanceCount};
 }
 
 std::optional<std::uint32_t> FindProcessorTimeCounter(std::span<const std::uint8_t> data,

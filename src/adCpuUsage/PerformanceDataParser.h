@@ -6,7 +6,6 @@
 
 #include "adCpuUsage/SystemTimeConversion.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,7 +13,7 @@
 namespace kestrune::cpuusage {
 
 struct ProcessorObject {
-    std::size_t offset = 0;          // from the buffer start
+    std::uint64_t offset = 0;        // from the buffer start
     std::int32_t instanceCount = 0;  // never negative
 };
 
