@@ -13,7 +13,9 @@ namespace kestrune::processmp3 {
 
 namespace {
 
-constexpr double kIdleShare = 0.1;  // of one processor
+// Idle is below a tenth of one processor. Times are compared as integers, so that a share
+// right at the limit reads the same on every processor, x87 included.
+constexpr int kIdleShareDivisor = 10;
 
 // The summed load of all processors since the last sample, or nothing when sampling failed.
 std::optional<double> TotalLoad(cpuusage::CpuUsageMonitor& monitor) {
@@ -48,9 +50,9 @@ std::optional<Verdict> ByEncoderTime(const SteadyClock& clock, EncoderWatch& wat
     if (!before) {
         return Verdict::unknown;
     }
-    const std::chrono::duration<double> elapsed = now - before->first;
-    const std::chrono::duration<double> busy = *used - before->second;
-    return FromShare(busy.count() < kIdleShare * elapsed.count());
+    const auto elapsed = now - before->first;
+    const auto busy = *used - before->second;
+    return FromShare(busy * kIdleShareDivisor < elapsed);
 }
 
 // The verdict by the load of the whole machine, sampled at most once per tick, for encoders
@@ -62,7 +64,7 @@ public:
     Verdict Get() {
         if (!sampled_) {
             const auto load = TotalLoad(monitor_);
-            verdict_ = load ? FromShare(*load < kIdleShare) : Verdict::unknown;
+            verdict_ = load ? FromShare(*load * kIdleShareDivisor < 1.0) : Verdict::unknown;
             sampled_ = true;
         }
         return verdict_;
