@@ -49,13 +49,10 @@ build_lame() {
 build_kestrune() {
     local arch=$1
     echo "== Kestrune for $arch"
-    local extra=()
-    if [ "$arch" = x86_64 ]; then
-        extra=(-DKESTRUNE_WINDOWS_LAME="$out/lame/LAME.EXE" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine")
-    fi
     cmake -S "$root" -B "$out/$arch/kestrune" "${toolchain[@]}" -DKESTRUNE_WINDOWS_PROCESSOR="$arch" \
         -DKESTRUNE_TOOLKIT=win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_WERROR="${KESTRUNE_WERROR:-OFF}" \
-        -DGTest_DIR="$out/$arch/googletest/install/lib/cmake/GTest" "${extra[@]}" >/dev/null
+        -DGTest_DIR="$out/$arch/googletest/install/lib/cmake/GTest" \
+        -DKESTRUNE_WINDOWS_LAME="$out/lame/LAME.EXE" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" >/dev/null
     cmake --build "$out/$arch/kestrune" -j2
 }
 
