@@ -102,7 +102,23 @@ bool MpegAudioInfo::ScanAudio(platform::ByteSource& source) {
 
 bool MpegAudioInfo::IsValid() const {
     const std::uint16_t bitRate = BitRate();
-    return frame.found && bitRate >= 8 && bitRate <= 448 && Duration() >= 0.1;
+    return frame.found && bitRate >= 8 && bitRate <= 448 && LastsATenthOfASecond();
+}
+
+// Duration() >= 0.1, decided in integers: a file of exactly a tenth of a second must not
+// fall on either side by the processor's floating-point precision (x87 on 32-bit Windows).
+bool MpegAudioInfo::LastsATenthOfASecond() const {
+    if (vbr.found && vbr.frameCount > 0) {
+        // 8 * LengthFactor * frames / sample rate >= 1 / 10
+        return 80 * std::int64_t{LengthFactor(frame)} * vbr.frameCount >= FrameSampleRate(frame);
+    }
+    // audio bytes * 8 / (kbit/s * 1000) >= 1 / 10
+    return AudioBytesFromFirstFrame() * 80 >= std::int64_t{FrameBitRate(frame)} * 1000;
+}
+
+std::int64_t MpegAudioInfo::AudioBytesFromFirstFrame() const {
+    const std::int64_t audioSize = fileLength - id3v2.size - (id3v1.exists ? kId3v1Size : 0);
+    return audioSize - frame.position;
 }
 
 std::uint16_t MpegAudioInfo::BitRate() const {
@@ -122,8 +138,7 @@ double MpegAudioInfo::Duration() const {
         const double samples = 8.0 * LengthFactor(frame) * static_cast<double>(vbr.frameCount);
         return samples / FrameSampleRate(frame);
     }
-    const std::int64_t audioSize = fileLength - id3v2.size - (id3v1.exists ? kId3v1Size : 0);
-    return static_cast<double>(audioSize - frame.position) / FrameBitRate(frame) / 1000.0 * 8.0;
+    return static_cast<double>(AudioBytesFromFirstFrame()) / FrameBitRate(frame) / 1000.0 * 8.0;
 }
 
 bool IsHeaderAt(std::span<const std::uint8_t> block, std::size_t position) {

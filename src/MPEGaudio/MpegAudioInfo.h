@@ -47,6 +47,8 @@ public:
 
 private:
     bool ScanAudio(platform::ByteSource& source);
+    bool LastsATenthOfASecond() const;
+    std::int64_t AudioBytesFromFirstFrame() const;  // up to the ID3v1 tag
 };
 
 // The first frame of the block whose header is confirmed by a valid header exactly one frame

@@ -124,6 +124,16 @@ TEST(FileScan, ConstantBitRateDurationCountsTheAudioBetweenTheTags) {
     EXPECT_NEAR(a.info.Duration(), 62.236, 1e-9);
 }
 
+// 1,600 bytes at 128 kbit/s are exactly a tenth of a second: valid on every processor.
+TEST(FileScan, ATenthOfASecondOfConstantBitRateAudioIsValid) {
+    for (const auto& [size, valid] : {std::pair{1599u, false}, {1600u, true}}) {
+        SCOPED_TRACE(size);
+        const Analysis a = Analyse(PaddedTo(test::Frames(test::kMpeg1Layer3At128, 3), size));
+        ASSERT_TRUE(a.info.frame.found);
+        EXPECT_EQ(a.info.IsValid(), valid);
+    }
+}
+
 TEST(FileScan, VbrHeaderTotalsGiveBitRateAndDuration) {
     const struct {
         std::array<std::uint8_t, 4> header;
