@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kestrune::id3v2;
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr std::uint64_t kLargestFrame = 256;
     ReadCoverPicture(source, kLargestFrame);
     for (const FrameForm form : {FrameForm::threeCharacterIds, FrameForm::fourCharacterIds}) {
-        ParseAttachedPicture({data, size}, form);
+        ParseAttachedPicture(std::vector<std::uint8_t>(data, data + size), form);
     }
     return 0;
 }

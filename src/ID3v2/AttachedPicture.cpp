@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
+#include <utility>
 
 namespace kestrune::id3v2 {
 
@@ -64,24 +66,29 @@ struct PictureFrame {
 
 }  // namespace
 
-std::optional<AttachedPicture> ParseAttachedPicture(std::span<const std::uint8_t> data,
+std::optional<AttachedPicture> ParseAttachedPicture(std::vector<std::uint8_t> data,
                                                     FrameForm form) {
     const auto head = ReadHead(data, form);
     if (!head) {
         return std::nullopt;
     }
-    const auto description = data.subspan(head->descriptionStart);
+    const auto description = std::span(data).subspan(head->descriptionStart);
     const auto end = DescriptionEnd(head->encoding, description);
     if (!end) {
         return std::nullopt;
     }
-    const auto picture = description.subspan(*end);
-    return AttachedPicture{
+    AttachedPicture picture{
         .format = head->format,
         .pictureType = head->pictureType,
         .description = DecodeEncodedText(head->encoding, description.first(*end)),
-        .bytes = {picture.begin(), picture.end()},
+        .bytes = {},
     };
+    // The picture keeps the frame's buffer, so even a picture of hundreds of megabytes is
+    // held only once.
+    data.erase(data.begin(),
+               data.begin() + static_cast<std::ptrdiff_t>(head->descriptionStart + *end));
+    picture.bytes = std::move(data);
+    return picture;
 }
 
 std::optional<AttachedPicture> ReadCoverPicture(platform::ByteSource& source,
@@ -131,7 +138,7 @@ std::optional<AttachedPicture> ReadCoverPicture(platform::ByteSource& source,
     if (!read || *read < data.size()) {
         return std::nullopt;
     }
-    return ParseAttachedPicture(data, form);
+    return ParseAttachedPicture(std::move(data), form);
 }
 
 }  // namespace kestrune::id3v2

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -25,8 +24,7 @@ struct AttachedPicture {
 // The picture in a picture frame's data: encoding, MIME type ended by a zero byte (version 2:
 // three letters), picture type, description ended by its terminator, then the picture.
 // Nothing when the data ends before the picture or names an unknown text encoding.
-std::optional<AttachedPicture> ParseAttachedPicture(std::span<const std::uint8_t> data,
-                                                    FrameForm form);
+std::optional<AttachedPicture> ParseAttachedPicture(std::vector<std::uint8_t> data, FrameForm form);
 
 // The tag's first front cover, or its first picture when none is a front cover, read whole.
 // Nothing when the tag has no picture, or the chosen one is larger than largestFrame bytes,

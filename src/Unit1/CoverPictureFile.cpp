@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
+#include <optional>
 #include <string_view>
 
 namespace kestrune::unit1 {
@@ -51,7 +53,12 @@ CoverPictureFile::CoverPictureFile(const EncoderOptions& options, const std::str
         return;
     }
     platform::File source = platform::File::OpenForReading(sourcePath);
-    const auto picture = id3v2::ReadCoverPicture(source, kLargestPictureFrame);
+    std::optional<id3v2::AttachedPicture> picture;
+    try {
+        picture = id3v2::ReadCoverPicture(source, kLargestPictureFrame);
+    } catch (const std::bad_alloc&) {
+        return;  // a picture too large for the memory left: the row goes without it
+    }
     if (!picture || !EncoderTakesPicture(picture->bytes)) {
         return;
     }
