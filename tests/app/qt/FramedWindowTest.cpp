@@ -48,11 +48,12 @@ std::optional<QRect> ClientOnScreen(WId window) {
 }
 
 // Dispatches until the window manager has framed the window and its client area has
-// stayed where it is for a tenth of a second; where it stands then.
+// stayed where it is for a tenth of a second; where it stands then. A loaded machine gets
+// ten seconds for it.
 std::optional<QRect> SettledClientArea(const QWidget& window) {
     std::optional<QRect> last;
     int unchanged = 0;
-    for (int poll = 0; poll < 150 && unchanged < 5; ++poll) {
+    for (int poll = 0; poll < 500 && unchanged < 5; ++poll) {
         toolkit::ProcessMessages();
         QThread::msleep(20);
         const std::optional<QRect> now = ClientOnScreen(window.winId());
