@@ -8,6 +8,7 @@
 #include "platform/Handle.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -37,6 +38,32 @@ private:
 // The size the file system reports for a path, or nothing when the path names no regular
 // file.
 std::optional<std::int64_t> FileSize(const std::string& path);
+
+// An existing regular file opened for reading and writing, never created, closed when the
+// object goes: a file of the program's own that it rewrites in place.
+class FileForUpdate final : public ByteSource {
+public:
+    // Nothing when the path names no regular file that can be opened for writing.
+    static std::optional<FileForUpdate> Open(const std::string& path);
+
+    FileForUpdate(FileForUpdate&& other) noexcept = default;
+    FileForUpdate& operator=(FileForUpdate&& other) noexcept = default;
+
+    std::int64_t Size() const override { return size_; }
+    std::optional<std::size_t> ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) override;
+    // Writes all the bytes at the offset; false when that failed.
+    bool WriteAt(std::int64_t offset, std::span<const std::uint8_t> bytes);
+    // Cuts the file to the size, or lengthens it with zero bytes.
+    bool Resize(std::int64_t size);
+    // Returns once everything written is on the disk.
+    bool Flush();
+
+private:
+    FileForUpdate(NativeHandle handle, std::int64_t size) : handle_(handle), size_(size) {}
+
+    OwnedHandle handle_;
+    std::int64_t size_ = 0;
+};
 
 // True when the path names an existing regular file (not a folder, FIFO or device).
 bool IsExistingFile(const std::string& path);

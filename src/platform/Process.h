@@ -45,8 +45,8 @@ public:
     // Starts the program named at the head of the command line (POSIX: searched on PATH when
     // the name has no "/") with the caller's environment and current folder, and returns at
     // once. Its standard input is a pipe that never delivers data and never ends; its output
-    // and error go to pipes that Wait drains. On POSIX the child's character locale is UTF-8
-    // even when the caller's is not, so that it reads the UTF-8 text of its arguments as such.
+    // and error go to pipes that Wait drains. On POSIX the child runs with LC_ALL=C.UTF-8
+    // whatever the caller's locale, so that it reads the UTF-8 text of its arguments as such.
     static std::variant<ChildProcess, StartError> Start(const std::string& commandLine,
                                                         const ProcessOptions& options);
 

@@ -10,6 +10,10 @@ namespace kestrune::platform {
 // code page 1251) to UTF-8. Pure ASCII comes back unchanged.
 std::string LegacyToUtf8(std::string_view bytes);
 
+// UTF-8 to single-byte text in the legacy code page: as many whole characters as fit in
+// maxBytes, "?" for each character the code page lacks.
+std::string Utf8ToLegacy(std::string_view utf8, std::size_t maxBytes);
+
 // UTF-16 code units to UTF-8: surrogate pairs combined, a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view units);
 

@@ -1,9 +1,7 @@
-// POSIX files: open(2) read-only and without blocking, pread(2) for positioned reads, fstat(2)
-// for the size. Only regular files are read: opening a FIFO would wait for a writer, and a
-// device or socket could block a read for ever.
-
-// POSIX files: open(2) read-only, pread(2) for positioned reads, fstat(2) for the size; new
-// files with open(2) and O_EXCL, so an existing file is never written over.
+// POSIX files: open(2) without blocking, pread(2) and pwrite(2) at positions, fstat(2) for
+// the size. Only regular files are opened: opening a FIFO would wait for a writer, and a
+// device or socket could block a read for ever. New files are made with O_EXCL, so an
+// existing file is never written over.
 #include "platform/File.h"
 
 #include "platform/Paths.h"
@@ -16,28 +14,33 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <utility>
 
 namespace kestrune::platform {
 
-File File::OpenForReading(const std::string& path) {
-    OwnedHandle fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+namespace {
+
+// A regular file opened with the flags, and its size; no handle for anything else.
+std::pair<OwnedHandle, std::int64_t> OpenRegularFile(const std::string& path, int flags) {
+    OwnedHandle fd(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (!fd.IsOpen() || ::fstat(static_cast<int>(fd.Get()), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return File();
+        return {OwnedHandle(), 0};
     }
-    return File(fd.Release(), static_cast<std::int64_t>(info.st_size));
+    return {std::move(fd), static_cast<std::int64_t>(info.st_size)};
 }
 
-std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
+std::optional<std::size_t> ReadAtHandle(const OwnedHandle& handle, std::int64_t offset,
+                                        std::span<std::uint8_t> buffer) {
     if (offset < 0) {
         return std::nullopt;
     }
-    if (!handle_.IsOpen()) {
+    if (!handle.IsOpen()) {
         return 0;
     }
     std::size_t total = 0;
     while (total < buffer.size()) {
-        const ssize_t got = ::pread(static_cast<int>(handle_.Get()), buffer.data() + total,
+        const ssize_t got = ::pread(static_cast<int>(handle.Get()), buffer.data() + total,
                                     buffer.size() - total, static_cast<off_t>(offset + total));
         if (got < 0) {
             if (errno == EINTR) {
@@ -51,6 +54,59 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
         total += static_cast<std::size_t>(got);
     }
     return total;
+}
+
+}  // namespace
+
+File File::OpenForReading(const std::string& path) {
+    auto [fd, size] = OpenRegularFile(path, O_RDONLY);
+    return fd.IsOpen() ? File(fd.Release(), size) : File();
+}
+
+std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
+    return ReadAtHandle(handle_, offset, buffer);
+}
+
+std::optional<FileForUpdate> FileForUpdate::Open(const std::string& path) {
+    auto [fd, size] = OpenRegularFile(path, O_RDWR);
+    if (!fd.IsOpen()) {
+        return std::nullopt;
+    }
+    return FileForUpdate(fd.Release(), size);
+}
+
+std::optional<std::size_t> FileForUpdate::ReadAt(std::int64_t offset,
+                                                 std::span<std::uint8_t> buffer) {
+    return ReadAtHandle(handle_, offset, buffer);
+}
+
+bool FileForUpdate::WriteAt(std::int64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t put = ::pwrite(static_cast<int>(handle_.Get()), bytes.data() + written,
+                                     bytes.size() - written, static_cast<off_t>(offset + written));
+        if (put <= 0) {
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        written += static_cast<std::size_t>(put);
+    }
+    size_ = std::max(size_, offset + static_cast<std::int64_t>(written));
+    return true;
+}
+
+bool FileForUpdate::Resize(std::int64_t size) {
+    if (::ftruncate(static_cast<int>(handle_.Get()), static_cast<off_t>(size)) != 0) {
+        return false;
+    }
+    size_ = size;
+    return true;
+}
+
+bool FileForUpdate::Flush() {
+    return ::fsync(static_cast<int>(handle_.Get())) == 0;
 }
 
 std::optional<std::int64_t> FileSize(const std::string& path) {

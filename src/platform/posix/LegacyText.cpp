@@ -1,11 +1,12 @@
 // Legacy single-byte text on POSIX: code page 1251, the code page of the program's
 // audience, decoded through iconv. One converter per thread is kept open, since opening
-// one costs more than converting a tag field.
+// one costs more than converting a tag field; encoding goes back through the same table.
 #include "platform/TextCodec.h"
 
 #include <iconv.h>
 
 #include <cerrno>
+#include <unordered_map>
 
 namespace kestrune::platform {
 
@@ -61,7 +62,37 @@ bool IsAscii(std::string_view bytes) {
     return true;
 }
 
+// The byte of each character above ASCII that the code page holds.
+std::unordered_map<char32_t, char> LegacyBytes() {
+    std::unordered_map<char32_t, char> bytes;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const char legacy = static_cast<char>(byte);
+        const std::u32string decoded = CodePoints(LegacyToUtf8(std::string_view(&legacy, 1)));
+        if (decoded.size() == 1 && decoded.front() != 0xFFFD) {
+            bytes.emplace(decoded.front(), legacy);
+        }
+    }
+    return bytes;
+}
+
 }  // namespace
+
+std::string Utf8ToLegacy(std::string_view utf8, std::size_t maxBytes) {
+    static const std::unordered_map<char32_t, char> kLegacyBytes = LegacyBytes();
+    std::string bytes;
+    for (const char32_t character : CodePoints(utf8)) {
+        if (bytes.size() == maxBytes) {
+            break;
+        }
+        if (character < 0x80) {
+            bytes.push_back(static_cast<char>(character));
+        } else {
+            const auto found = kLegacyBytes.find(character);
+            bytes.push_back(found != kLegacyBytes.end() ? found->second : '?');
+        }
+    }
+    return bytes;
+}
 
 std::string LegacyToUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) {

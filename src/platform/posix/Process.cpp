@@ -42,32 +42,17 @@ constexpr int kNiceStepsPerPriorityLevel = 5;
 // grandchild may still hold a pipe open and keep writing.
 constexpr int kFinalDrainRounds = 64;
 
-bool InheritedLocaleIsUtf8() {
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            std::string lower(value);
-            std::ranges::transform(lower, lower.begin(), AsciiLower);
-            return lower.find("utf-8") != std::string::npos ||
-                   lower.find("utf8") != std::string::npos;
-        }
-    }
-    return false;
-}
-
-// The caller's environment, with a UTF-8 character locale when the caller's is not: under
-// the C locale an encoder cannot convert non-ASCII argument text and drops it.
+// The caller's environment with the character locale C.UTF-8, whatever the caller's is:
+// under the C locale an encoder cannot convert non-ASCII argument text and drops it, and
+// what it prints must not depend on the desktop's settings.
 std::vector<std::string> ChildEnvironment() {
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        environment.emplace_back(*entry);
+        if (!std::string_view(*entry).starts_with("LC_ALL=")) {
+            environment.emplace_back(*entry);
+        }
     }
-    if (!InheritedLocaleIsUtf8()) {
-        std::erase_if(environment, [](const std::string& entry) {
-            return entry.starts_with("LC_ALL=") || entry.starts_with("LC_CTYPE=");
-        });
-        environment.emplace_back("LC_CTYPE=C.UTF-8");
-    }
+    environment.emplace_back("LC_ALL=C.UTF-8");
     return environment;
 }
 

@@ -1,10 +1,8 @@
-// Windows files: CreateFileW read-only, shared with readers and writers (a file another
-// program is still writing can be analysed), ReadFile with an offset, GetFileSizeEx for the
-// 64-bit size. Only disk files are read: a device or pipe could block a read for ever.
-
-// Windows files: CreateFileW read-only shared with readers, ReadFile with an offset,
-// GetFileSizeEx for the 64-bit size; new files with CREATE_NEW, so an existing file is
-// never written over.
+// Windows files: CreateFileW (read-only files shared with readers and writers, so a file
+// another program is still writing can be analysed), ReadFile and WriteFile at an offset,
+// GetFileSizeEx for the 64-bit size. Only disk files are opened: a device or pipe could
+// block a read for ever. New files are made with CREATE_NEW, so an existing file is never
+// written over.
 #include "platform/File.h"
 
 #include "platform/Paths.h"
@@ -14,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace kestrune::platform {
 
@@ -23,40 +22,47 @@ HANDLE AsHandle(NativeHandle handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
-}  // namespace
+OVERLAPPED At(std::uint64_t position) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
+    return at;
+}
 
-File File::OpenForReading(const std::string& path) {
-    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+// The most one ReadFile or WriteFile call is asked to move.
+constexpr std::size_t kLargestTransfer = std::size_t{1} << 30;
+
+// A disk file opened with the access and sharing, and its size; no handle for anything else.
+std::pair<OwnedHandle, std::int64_t> OpenDiskFile(const std::string& path, DWORD access,
+                                                  DWORD sharing) {
+    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), access, sharing, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return File();
+        return {OwnedHandle(), 0};
     }
     OwnedHandle owned(reinterpret_cast<NativeHandle>(handle));
     LARGE_INTEGER size{};
     if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
-        return File();
+        return {OwnedHandle(), 0};
     }
-    return File(owned.Release(), size.QuadPart);
+    return {std::move(owned), size.QuadPart};
 }
 
-std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
+std::optional<std::size_t> ReadAtHandle(const OwnedHandle& handle, std::int64_t offset,
+                                        std::span<std::uint8_t> buffer) {
     if (offset < 0) {
         return std::nullopt;
     }
-    if (!handle_.IsOpen()) {
+    if (!handle.IsOpen()) {
         return 0;
     }
     std::size_t total = 0;
     while (total < buffer.size()) {
-        const std::uint64_t position = static_cast<std::uint64_t>(offset) + total;
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
-        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        OVERLAPPED at = At(static_cast<std::uint64_t>(offset) + total);
         DWORD got = 0;
         const DWORD wanted =
-            static_cast<DWORD>(std::min<std::size_t>(buffer.size() - total, 1u << 30));
-        if (!ReadFile(AsHandle(handle_.Get()), buffer.data() + total, wanted, &got, &at)) {
+            static_cast<DWORD>(std::min<std::size_t>(buffer.size() - total, kLargestTransfer));
+        if (!ReadFile(AsHandle(handle.Get()), buffer.data() + total, wanted, &got, &at)) {
             if (GetLastError() == ERROR_HANDLE_EOF) {
                 break;
             }
@@ -68,6 +74,62 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
         total += got;
     }
     return total;
+}
+
+}  // namespace
+
+File File::OpenForReading(const std::string& path) {
+    auto [handle, size] =
+        OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    return handle.IsOpen() ? File(handle.Release(), size) : File();
+}
+
+std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
+    return ReadAtHandle(handle_, offset, buffer);
+}
+
+std::optional<FileForUpdate> FileForUpdate::Open(const std::string& path) {
+    auto [handle, size] = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
+    if (!handle.IsOpen()) {
+        return std::nullopt;
+    }
+    return FileForUpdate(handle.Release(), size);
+}
+
+std::optional<std::size_t> FileForUpdate::ReadAt(std::int64_t offset,
+                                                 std::span<std::uint8_t> buffer) {
+    return ReadAtHandle(handle_, offset, buffer);
+}
+
+bool FileForUpdate::WriteAt(std::int64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        OVERLAPPED at = At(static_cast<std::uint64_t>(offset) + written);
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, kLargestTransfer));
+        DWORD put = 0;
+        if (!WriteFile(AsHandle(handle_.Get()), bytes.data() + written, wanted, &put, &at) ||
+            put == 0) {
+            return false;
+        }
+        written += put;
+    }
+    size_ = std::max(size_, offset + static_cast<std::int64_t>(written));
+    return true;
+}
+
+bool FileForUpdate::Resize(std::int64_t size) {
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile.QuadPart = size;
+    if (!SetFileInformationByHandle(AsHandle(handle_.Get()), FileEndOfFileInfo, &end, sizeof end)) {
+        return false;
+    }
+    size_ = size;
+    return true;
+}
+
+bool FileForUpdate::Flush() {
+    return FlushFileBuffers(AsHandle(handle_.Get())) != 0;
 }
 
 std::optional<std::int64_t> FileSize(const std::string& path) {
@@ -158,7 +220,7 @@ bool WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes,
     std::size_t written = 0;
     while (written < bytes.size()) {
         const DWORD wanted =
-            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, kLargestTransfer));
         DWORD put = 0;
         if (!WriteFile(handle, bytes.data() + written, wanted, &put, nullptr) || put == 0) {
             break;
