@@ -14,28 +14,11 @@ namespace kestrune::id3v1 {
 
 namespace {
 
-constexpr std::string_view kMarker = "TAG";
 constexpr std::uint8_t kSpace = 32;
-
-struct TextArea {
-    std::size_t offset;
-    std::size_t length;
-};
-constexpr TextArea kTitleArea{3, 30};
-constexpr TextArea kArtistArea{33, 30};
-constexpr TextArea kAlbumArea{63, 30};
-constexpr TextArea kYearArea{93, 4};
-constexpr TextArea kCommentArea{97, 30};
-constexpr TextArea kShortCommentArea{97, 28};  // version 2: the last two bytes mark a track
-constexpr std::size_t kTrackMarkOffset = 125;
-constexpr std::size_t kTrackOffset = 126;
-constexpr std::size_t kGenreOffset = 127;
-
-using TagBytes = std::array<std::uint8_t, kTagSize>;
 
 // The area without its trailing bytes of code 0 to 32; leading spaces and inner zero
 // bytes stay.
-std::string TextOf(const TagBytes& tag, TextArea area) {
+std::string TextOf(const TagBytes& tag, TagField area) {
     const auto bytes = std::span(tag).subspan(area.offset, area.length);
     const auto kept =
         std::find_if(bytes.rbegin(), bytes.rend(), [](std::uint8_t byte) { return byte > kSpace; });
@@ -65,16 +48,16 @@ bool Id3v1Tag::ReadFrom(platform::ByteSource& source) {
     if (!source.ReadAt(offset, tag)) {
         return false;
     }
-    if (!std::equal(kMarker.begin(), kMarker.end(), tag.begin())) {
+    if (!std::equal(kTagMarker.begin(), kTagMarker.end(), tag.begin())) {
         return true;
     }
     exists = true;
     version = HasTrackNumber(tag) ? 2 : 1;
-    title = TextOf(tag, kTitleArea);
-    artist = TextOf(tag, kArtistArea);
-    album = TextOf(tag, kAlbumArea);
-    year = TextOf(tag, kYearArea);
-    comment = TextOf(tag, version == 2 ? kShortCommentArea : kCommentArea);
+    title = TextOf(tag, kTitleField);
+    artist = TextOf(tag, kArtistField);
+    album = TextOf(tag, kAlbumField);
+    year = TextOf(tag, kYearField);
+    comment = TextOf(tag, version == 2 ? kShortCommentField : kCommentField);
     if (version == 2) {
         track = tag[kTrackOffset];
     }

@@ -2,14 +2,13 @@
 // reads as a file without a tag, and only a failed read gives a false result.
 #pragma once
 
+#include "ID3v1/Id3v1Layout.h"
 #include "platform/ByteSource.h"
 
 #include <cstdint>
 #include <string>
 
 namespace kestrune::id3v1 {
-
-inline constexpr std::int64_t kTagSize = 128;
 
 class Id3v1Tag {
 public:

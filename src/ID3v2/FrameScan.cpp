@@ -68,23 +68,28 @@ void WalkFrames(platform::ByteSource& source, std::uint8_t version, std::int64_t
 FrameSlots ScanFrames(platform::ByteSource& source, std::uint8_t version, std::int64_t tagSize) {
     FrameSlots slots;
     const FrameForm form = FrameFormOf(version);
-    const auto& firstComment = slots[static_cast<std::size_t>(Slot::comment)];
+    const auto& plainComment = slots[static_cast<std::size_t>(Slot::comment)];
     WalkFrames(source, version, tagSize, [&](const FrameHeader& frame) {
         const auto slot = SlotOf(frame.id, form);
-        // The comment is carried into re-encoded files: the tag's first one, whole as far as
-        // it lies inside the tag. Later comments are passed over.
+        // The comment is carried into re-encoded files: the tag's first comment without a
+        // description, whole as far as it lies inside the tag. Described comments and later
+        // plain ones are passed over.
         const bool isComment = slot == Slot::comment;
+        if (isComment && plainComment) {
+            return true;
+        }
         const std::uint64_t wanted =
-            isComment && !firstComment
-                ? std::min<std::uint64_t>(frame.dataInTag, kCommentBufferSize)
-                : std::min<std::uint64_t>(frame.dataSize, kFrameBufferSize);
+            isComment ? std::min<std::uint64_t>(frame.dataInTag, kCommentBufferSize)
+                      : std::min<std::uint64_t>(frame.dataSize, kFrameBufferSize);
         FrameData data(std::max(static_cast<std::size_t>(wanted), kFrameBufferSize), 0);
         if (!source.ReadAt(frame.dataStart,
                            std::span(data).first(static_cast<std::size_t>(wanted)))) {
             return false;
         }
         const bool skipped = (frame.formatFlags & kSkipFrameFlag) != 0;
-        if (slot && !skipped && IsKnownTextEncoding(data[0]) && !(isComment && firstComment)) {
+        const bool wantedComment =
+            !isComment || IsPlainComment(std::span(data).first(static_cast<std::size_t>(wanted)));
+        if (slot && !skipped && IsKnownTextEncoding(data[0]) && wantedComment) {
             slots[static_cast<std::size_t>(*slot)] = std::move(data);
         }
         return true;

@@ -1,6 +1,6 @@
 // The walk through the frames of an ID3v2 tag, and the scan built on it: each frame the
 // reader looks for leaves the first bytes of its data in the frame's slot, the last such
-// frame winning, except that the first comment is kept, and kept whole.
+// frame winning, except that the first comment without a description is kept, and kept whole.
 #pragma once
 
 #include "ID3v2/FrameIdTable.h"
@@ -45,8 +45,9 @@ void WalkFrames(platform::ByteSource& source, std::uint8_t version, std::int64_t
 
 // Walks the frames keeping the slots' data. Only frames with a known text encoding reach a
 // slot; frames flagged in version 3 or 4 as needing extra decoding are passed over. Every
-// frame costs one read of at most kFrameBufferSize data bytes, the first comment one of at
-// most kCommentBufferSize bytes that lie inside the tag; a failed read ends the scan.
+// frame costs one read of at most kFrameBufferSize data bytes, a comment up to the first
+// plain one a read of at most kCommentBufferSize bytes that lie inside the tag; a failed
+// read ends the scan.
 FrameSlots ScanFrames(platform::ByteSource& source, std::uint8_t version, std::int64_t tagSize);
 
 }  // namespace kestrune::id3v2

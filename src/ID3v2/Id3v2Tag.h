@@ -25,7 +25,7 @@ public:
     std::string trackText;  // e.g. "3/12"
     std::string year;
     std::string genre;    // without a leading genre reference such as "(17)"
-    std::string comment;  // the first comment frame's text, read whole
+    std::string comment;  // the first comment without a description, read whole
     std::string composer;
     std::string encoder;
     std::string copyright;

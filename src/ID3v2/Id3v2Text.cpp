@@ -117,6 +117,20 @@ std::string DecodeCommentText(std::span<const std::uint8_t> data) {
     return DecodeDescribedText(data, 1 + kLanguageLength);
 }
 
+bool IsPlainComment(std::span<const std::uint8_t> data) {
+    if (data.size() <= 1 + kLanguageLength) {
+        return false;
+    }
+    const std::uint8_t encoding = data[0];
+    const auto description = data.subspan(1 + kLanguageLength);
+    const std::size_t terminator =
+        encoding == kUtf16WithMark || encoding == kUtf16BigEndian ? 2 : 1;
+    const std::size_t length =
+        DescriptionEnd(encoding, description).value_or(description.size() + terminator) -
+        terminator;
+    return DecodeEncodedText(encoding, description.first(length)).empty();
+}
+
 std::string DecodeLinkText(std::span<const std::uint8_t> data) {
     return DecodeDescribedText(data, 1);
 }

@@ -30,6 +30,10 @@ std::string DecodeText(std::span<const std::uint8_t> data);
 // The text of a comment frame: encoding, three-letter language, description, text.
 std::string DecodeCommentText(std::span<const std::uint8_t> data);
 
+// True for a comment frame with an empty description: the comment a user sees, where a
+// described one ("iTunNORM", "iTunSMPB", ...) holds a program's data.
+bool IsPlainComment(std::span<const std::uint8_t> data);
+
 // The text of a user link frame: encoding, description, link.
 std::string DecodeLinkText(std::span<const std::uint8_t> data);
 

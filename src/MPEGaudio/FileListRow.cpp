@@ -4,6 +4,7 @@
 #include "MPEGaudio/FileListRow.h"
 
 #include "ID3v1/GenreTable.h"
+#include "ID3v1/Id3v1Layout.h"
 #include "MPEGaudio/MpegAudioInfo.h"
 #include "platform/File.h"
 #include "platform/Paths.h"
@@ -15,8 +16,6 @@ namespace kestrune::mpeg {
 
 namespace {
 
-constexpr std::size_t kTextArea = 30;  // characters of an ID3v1 title, artist or album
-constexpr std::size_t kYearArea = 4;
 constexpr char32_t kLastAscii = 0x7F;
 
 // Taggers and encoders that write both tags put the start of the ID3v2 text into the ID3v1
@@ -64,12 +63,13 @@ FileListRow ReadFileListRow(const std::string& path) {
     if (!row.valid) {
         return row;
     }
+    row.hasId3v2 = info.id3v2.exists;
     row.bitRate = info.BitRate();
     row.isVbr = info.vbr.found;
-    row.title = Preferred(info.id3v1.title, info.id3v2.title, kTextArea);
-    row.artist = Preferred(info.id3v1.artist, info.id3v2.artist, kTextArea);
-    row.album = Preferred(info.id3v1.album, info.id3v2.album, kTextArea);
-    row.year = Preferred(info.id3v1.year, info.id3v2.year, kYearArea);
+    row.title = Preferred(info.id3v1.title, info.id3v2.title, id3v1::kTextFieldWidth);
+    row.artist = Preferred(info.id3v1.artist, info.id3v2.artist, id3v1::kTextFieldWidth);
+    row.album = Preferred(info.id3v1.album, info.id3v2.album, id3v1::kTextFieldWidth);
+    row.year = Preferred(info.id3v1.year, info.id3v2.year, id3v1::kYearFieldWidth);
     row.track = TrackOf(info);
     row.comment = info.id3v2.comment.empty() ? info.id3v1.comment : info.id3v2.comment;
     if (info.id3v1.exists && info.id3v1.genreId < id3v1::kGenreCount) {

@@ -22,6 +22,7 @@ struct FileListRow {
     std::string genre;  // ID3v1 genre number "0".."147", empty for no genre
     std::string track;  // as the tag has it, e.g. "5/12"; empty for none
     std::string comment;
+    bool hasId3v2 = false;  // the file begins with an ID3v2 tag, carried into its output
     double duration = 0.0;  // seconds
 };
 

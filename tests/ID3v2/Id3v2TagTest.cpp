@@ -164,10 +164,7 @@ TEST(Id3v2Tag, ReadsEveryFieldInEachFrameForm) {
             frame(3, LegacyTextData("5/9")),
             frame(4, LegacyTextData("1987")),
             frame(5, LegacyTextData("(17)Rock")),
-            frame(6, Concat({BytesOf(std::string_view("\0eng", 4)),
-                             BytesOf("d"),
-                             {0},
-                             BytesOf("Comment")})),
+            frame(6, Concat({BytesOf(std::string_view("\0eng", 4)), {0}, BytesOf("Comment")})),
             frame(7, LegacyTextData("Composer")),
             frame(8, LegacyTextData("Encoder")),
             frame(9, LegacyTextData("Copyright")),
@@ -264,19 +261,26 @@ TEST(Id3v2Tag, OnlyTheFirst500BytesOfAFrameAreKeptAndTheScanGoesPastTheRest) {
 }
 
 // A podcast's description runs far past 500 bytes; it is carried into re-encoded files.
-TEST(Id3v2Tag, CommentIsTheFirstCommentFrameReadWholeWithinTheTagAndItsBound) {
+// Comments with a description hold a program's data, such as iTunes' loudness figures.
+TEST(Id3v2Tag, CommentIsTheFirstPlainCommentFrameReadWholeWithinTheTagAndItsBound) {
     const auto comment = [](std::string_view text) {
         return Concat({BytesOf(std::string_view("\0eng\0", 5)), BytesOf(text)});
     };
+    const Bytes described = Concat({BytesOf("\1eng"),
+                                    {0xFF, 0xFE},
+                                    test::Utf16LittleEndian(u"iTunNORM"),
+                                    {0, 0},
+                                    {0xFF, 0xFE},
+                                    test::Utf16LittleEndian(u" 000002D4 00000280")});
     const std::string longText(3000, 'p');
     for (const auto& [version, id] :
          {std::pair<std::uint8_t, std::string_view>{2, "COM"}, {3, "COMM"}, {4, "COMM"}}) {
         const auto frame = [version = version, id = id](const Bytes& data) {
             return MakeId3v2Frame(version, id, data);
         };
-        const Id3v2Tag tag =
-            ReadFrames(version, Concat({frame(TextData(4, BytesOf("unknown encoding"))),
-                                        frame(comment(longText)), frame(comment("Second"))}));
+        const Id3v2Tag tag = ReadFrames(
+            version, Concat({frame(TextData(4, BytesOf("unknown encoding"))), frame(described),
+                             frame(comment(longText)), frame(comment("Second"))}));
         EXPECT_EQ(tag.comment, longText) << int(version);
     }
     EXPECT_EQ(ReadFrames(3, Frame3("COMM", comment(std::string(10000, 'h')))).comment,
