@@ -7,6 +7,7 @@
 // same name survives it. A row whose output would overwrite a listed file is never encoded.
 #include "Unit1/BatchRun.h"
 
+#include "OutputTags/OutputTags.h"
 #include "Unit1/CoverPictureFile.h"
 #include "Unit1/EncoderProcess.h"
 #include "Unit1/MainWindowCommandLine.h"
@@ -87,15 +88,15 @@ std::size_t EncodersAtOnce(int setting) {
 // A row whose encoder runs, with everything that must live until it has ended. Members go
 // in reverse order: the encoder ends before its partial file and the picture are deleted.
 struct RunningRow {
-    RunningRow(int row, std::string name, RunOutputs& outputs, const std::string& output,
-               const EncoderOptions& options, const std::string& sourcePath)
+    RunningRow(int row, EncoderRow values, RunOutputs& outputs, const std::string& output,
+               const EncoderOptions& options)
         : row(row),
-          name(std::move(name)),
-          cover(options, sourcePath, output),
+          values(std::move(values)),
+          cover(options, this->values.sourcePath, output),
           claim(outputs, output) {}
 
     const int row;
-    const std::string name;
+    const EncoderRow values;
     const CoverPictureFile cover;
     OutputClaim claim;
     EncoderProcess encoder;
@@ -169,14 +170,14 @@ private:
         if (outputs_.IsClaimed(*output)) {
             return false;
         }
-        RunningRow& running = running_.emplace_back(row, values.outputName, outputs_, *output,
-                                                    ReadEncoderOptions(w_), values.sourcePath);
+        RunningRow& running =
+            running_.emplace_back(row, values, outputs_, *output, ReadEncoderOptions(w_));
         // The encoder's path is quoted, so a folder with blanks in its name still works.
         const std::string commandLine =
             "\"" + w_.encoderPath + "\"" +
             BuildEncoderCommandLine(w_, row, running.claim.PartialPath(), running.cover.Path());
         if (!running.encoder.StartEncoder(commandLine)) {
-            const FailedRow failure{running.name, RowFailure::NotStarted,
+            const FailedRow failure{running.values.outputName, RowFailure::NotStarted,
                                     StartErrorText(running.encoder.StartError())};
             running_.pop_back();
             {
@@ -188,7 +189,7 @@ private:
         }
         EncoderProcess& encoder = running.encoder;
         running.watch = &processmp3::BeginEncoder(
-            progress_, running.name,
+            progress_, running.values.outputName,
             {.terminate = [&encoder] { encoder.Terminate(); },
              .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
         return true;
@@ -213,16 +214,33 @@ private:
             std::optional<FailedRow> failure;
             if (const auto outcome = EncoderOutcome(ended.killedByWatchdog, ended.abortedByUser,
                                                     place->encoder.ExitStatus())) {
-                failure =
-                    FailedRow{place->name, *outcome, LastErrorLine(place->encoder.StdErrTail())};
+                failure = FailedRow{place->values.outputName, *outcome,
+                                    LastErrorLine(place->encoder.StdErrTail())};
+            } else if (!WriteTags(*place)) {
+                failure = FailedRow{place->values.outputName, RowFailure::TagsNotWritten, {}};
             } else if (!place->claim.Keep()) {
-                failure = FailedRow{place->name, RowFailure::NotSaved, {}};
+                failure = FailedRow{place->values.outputName, RowFailure::NotSaved, {}};
             }
             if (failure) {
                 Fail(place->row, std::move(*failure));
             }
             place = running_.erase(place);
         }
+    }
+
+    // The encoder's output gets the row's tags, written by the program itself.
+    bool WriteTags(const RunningRow& running) const {
+        const EncoderOptions options = ReadEncoderOptions(w_);
+        const EncoderRow& values = running.values;
+        return outputtags::WriteOutputTags(values.sourcePath, running.claim.PartialPath(),
+                                           {.title = values.title,
+                                            .artist = values.artist,
+                                            .album = values.album,
+                                            .year = values.year,
+                                            .genre = values.genre,
+                                            .track = values.track,
+                                            .comment = values.comment},
+                                           {.id3v1 = options.tagV1, .id3v2 = options.tagV2});
     }
 
     void Fail(int row, FailedRow failure) {

@@ -27,6 +27,8 @@ std::string Reason(const FailedRow& row) {
             return "прервано";
         case RowFailure::Skipped:
             return "пропущен: сжатый файл записался бы поверх исходного";
+        case RowFailure::TagsNotWritten:
+            return "не удалось записать теги в сжатый файл";
         case RowFailure::NotSaved:
             return "сжатый файл не удалось записать в папку";
     }

@@ -10,13 +10,14 @@
 namespace kestrune::unit1 {
 
 enum class RowFailure {
-    SourceMissing,  // the source is gone or is no regular file any more
-    NotStarted,     // the encoder could not be started
-    EncoderError,   // the encoder ended with a non-zero status
-    StoppedAsIdle,  // the watchdog ended it
-    Aborted,        // the user ended it with the abort button
-    Skipped,        // its output would have been written over a listed source file
-    NotSaved,       // the encoder succeeded but its file could not be moved into place
+    SourceMissing,   // the source is gone or is no regular file any more
+    NotStarted,      // the encoder could not be started
+    EncoderError,    // the encoder ended with a non-zero status
+    StoppedAsIdle,   // the watchdog ended it
+    Aborted,         // the user ended it with the abort button
+    Skipped,         // its output would have been written over a listed source file
+    TagsNotWritten,  // the encoder succeeded but its file could not be given its tags
+    NotSaved,        // the encoder succeeded but its file could not be moved into place
 };
 
 struct FailedRow {

@@ -81,7 +81,8 @@ protected:
                 EXPECT_EQ(info.BitRate(), bitRate);
             }
             EXPECT_EQ(info.id3v1.exists, id3v1);
-            EXPECT_EQ(info.id3v2.exists, id3v2);
+            // A row without a text has nothing for an ID3v2 tag, which cannot be empty.
+            EXPECT_EQ(info.id3v2.exists, id3v2 && *expected.title != '\0');
             if (id3v2) {
                 EXPECT_EQ(info.id3v2.title, expected.title);
                 EXPECT_EQ(info.id3v2.artist, expected.artist);

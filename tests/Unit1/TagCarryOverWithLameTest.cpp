@@ -1,8 +1,9 @@
 // End to end with the real lame: a source with Cyrillic tags, a track number with the total,
-// a comment and a cover picture keeps them all through a run, as the program's own analysis
-// and mutagen, a reader of its own, both see; the picture file made for the encoder goes.
+// a comment, a cover picture and frames the list does not show, its title, artist and year
+// edited in the tag editor. With "ID3v1" alone (as the program starts) and with both tag
+// versions, the edits reach both tags and everything else of the source's tag is kept, as
+// the program's own reading and mutagen, a reader of its own, both see.
 #include "ID3v2/AttachedPicture.h"
-#include "MPEGaudio/FileListRow.h"
 #include "MPEGaudio/MpegAudioInfo.h"
 #include "MainWindowFixture.h"
 #include "Unit1/BatchRun.h"
@@ -53,7 +54,7 @@ std::string ReadWithMutagen(const std::string& python, const std::string& path,
     const std::string script = R"(
 import sys, mutagen.id3
 tag = mutagen.id3.ID3(sys.argv[1], load_v1=False)
-for name in ("TIT2", "TPE1", "TALB", "TDRC", "TRCK"):
+for name in ("TIT2", "TPE1", "TALB", "TDRC", "TRCK", "TPE2", "TPOS"):
     print(tag[name].text[0])
 print(tag["TCON"].genres[0])
 print([c.text[0] for c in tag.getall("COMM") if c.desc == ""][0])
@@ -69,79 +70,92 @@ open(sys.argv[2], "wb").write(tag.getall("APIC")[0].data)
 
 class TagCarryOverWithLameTest : public MainWindowFixture {
 protected:
-    TagCarryOverWithLameTest() : w(Build()) {
+    TagCarryOverWithLameTest() : w(Build()) {}
+
+    void SetUp() override {
+        KESTRUNE_SKIP_WITHOUT_LAME();
         fs::create_directories(dir.Path() / "in");
-        fs::create_directories(dir.Path() / "out");
         w.encoderPath = KESTRUNE_LAME;
         const std::string picture = dir.File("cover.png");
         test::WriteBytes(picture, cover);
         test::MakeMp3(source,
-                      "-b 128 --add-id3v2 --tt Песня --ta Исполнитель --tl Альбом "
-                      "--ty 1988 --tg 17 --tn 5/12 --tc " +
+                      "-b 128 --add-id3v2 --tt \"Старое название\" --ta Исполнитель --tl Альбом "
+                      "--ty 1988 --tg 17 --tn 5/12 --tv \"TPE2=Альбомный исполнитель\" "
+                      "--tv TPOS=1/2 --tc " +
                           platform::QuoteArgument(kComment) + " --ti " +
                           platform::QuoteArgument(picture));
         AddSelection(w, {source});
+        ASSERT_TRUE(driver.SelectRow(*w.fileListView, 0));
+        for (auto [field, text] :
+             {std::pair{w.titleEdit, "Новое название"}, std::pair{w.artistEdit, "Кино"},
+              std::pair{w.yearEdit, "1990"}}) {
+            field->SetText("");
+            driver.TypeText(*field, text);
+        }
+        ASSERT_TRUE(driver.Click(*w.saveButton));
     }
 
-    void Run() {
-        driver.QueueFolderResult(dir.File("out"));
-        ASSERT_TRUE(driver.Click(*w.compressButton));
+    // Runs into a folder of its own and answers the output.
+    std::string Run(const std::string& folder) {
+        fs::create_directories(dir.Path() / folder);
+        driver.QueueFolderResult(dir.File(folder));
+        EXPECT_TRUE(driver.Click(*w.compressButton));
         for (const auto& message : driver.ShownMessages()) {
             ADD_FAILURE() << message.text;
         }
-        // The output alone: no picture file is left beside it.
+        // The output alone: no picture or partial file is left beside it.
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
-            names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(dir.Path() / folder)) {
+            names.push_back(test::Utf8Of(entry.path().filename()));
         }
-        EXPECT_EQ(names, std::vector<std::string>{"Песня.mp3"});
+        EXPECT_EQ(names, std::vector<std::string>{"Старое название.mp3"});
+        return dir.File(folder + "/Старое название.mp3");
     }
 
     const Bytes cover = Cover();
-    const std::string source = dir.File("in/Песня.mp3");
-    const std::string output = dir.File("out/Песня.mp3");
+    const std::string source = dir.File("in/Старое название.mp3");
     MainWindow& w;
 };
 
-TEST_F(TagCarryOverWithLameTest, BothTagVersionsKeepTrackCommentAndCover) {
-    driver.Click(*w.id3v2Box);
-    Run();
+TEST_F(TagCarryOverWithLameTest, EditsReachBothTagsAndTheRestOfTheSourcesTagIsKept) {
+    for (const bool bothVersions : {false, true}) {
+        SCOPED_TRACE(bothVersions ? "ID3v1 and ID3v2" : "ID3v1 alone");
+        if (bothVersions) {
+            driver.Click(*w.id3v2Box);
+        }
+        const std::string output = Run(bothVersions ? "both" : "v1");
 
-    const mpeg::FileListRow row = mpeg::ReadFileListRow(output);
-    EXPECT_EQ(row.title, "Песня");
-    EXPECT_EQ(row.artist, "Исполнитель");
-    EXPECT_EQ(row.album, "Альбом");
-    EXPECT_EQ(row.year, "1988");
-    EXPECT_EQ(row.genre, "17");
-    EXPECT_EQ(row.track, "5/12");
-    EXPECT_EQ(row.comment, kComment);
-    platform::File file = platform::File::OpenForReading(output);
-    const auto picture = id3v2::ReadCoverPicture(file, 1 << 20);
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->bytes, cover);
+        mpeg::MpegAudioInfo info;
+        ASSERT_TRUE(info.ReadFromFile(output));
+        for (const auto* tag : {&info.id3v1.title, &info.id3v2.title}) {
+            EXPECT_EQ(*tag, "Новое название");
+        }
+        EXPECT_EQ(info.id3v1.artist, "Кино");
+        EXPECT_EQ(info.id3v2.artist, "Кино");
+        EXPECT_EQ(info.id3v1.year, "1990");
+        EXPECT_EQ(info.id3v2.year, "1990");
+        EXPECT_EQ(info.id3v1.album, "Альбом");
+        EXPECT_EQ(info.id3v1.track, 5);
+        EXPECT_EQ(info.id3v1.genreId, 17);
+        EXPECT_EQ(info.id3v1.comment, "Recorded live in Moscow, 198");
+        EXPECT_EQ(info.id3v2.trackText, "5/12");
+        EXPECT_EQ(info.id3v2.comment, kComment);
+        platform::File file = platform::File::OpenForReading(output);
+        const auto picture = id3v2::ReadCoverPicture(file, 1 << 20);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->bytes, cover);
 
-    const auto python = PythonWithMutagen();
-    if (!python) {
-        GTEST_SKIP() << "python3 with mutagen is missing (Debian: python3-mutagen); only the "
-                        "program's own reading was checked";
+        const auto python = PythonWithMutagen();
+        if (!python) {
+            GTEST_SKIP() << "python3 with mutagen is missing (Debian: python3-mutagen); only the "
+                            "program's own reading was checked";
+        }
+        EXPECT_EQ(ReadWithMutagen(*python, output, dir.File("mutagen.png")),
+                  std::string("Новое название\nКино\nАльбом\n1990\n5/12\nАльбомный "
+                              "исполнитель\n1/2\nRock\n") +
+                      kComment + "\n");
+        EXPECT_EQ(test::ReadBytes(dir.File("mutagen.png")), cover);
     }
-    EXPECT_EQ(ReadWithMutagen(*python, output, dir.File("mutagen.png")),
-              std::string("Песня\nИсполнитель\nАльбом\n1988\n5/12\nRock\n") + kComment + "\n");
-    EXPECT_EQ(test::ReadBytes(dir.File("mutagen.png")), cover);
-}
-
-// What lame makes of them in an ID3v1 tag: the track byte of ID3v1.1, the comment cut to its
-// 28 characters and "?" for every Cyrillic letter. (Without an ID3v2 tag of its own to write,
-// lame copies the source's as it stands.)
-TEST_F(TagCarryOverWithLameTest, Id3v1OnlyKeepsTrackAndCommentAsTheTagCan) {
-    Run();
-    mpeg::MpegAudioInfo info;
-    ASSERT_TRUE(info.ReadFromFile(output));
-    EXPECT_EQ(info.id3v1.title, "?????");
-    EXPECT_EQ(info.id3v1.version, 2);
-    EXPECT_EQ(info.id3v1.track, 5);
-    EXPECT_EQ(info.id3v1.comment, "Recorded live in Moscow, 198");
-    EXPECT_EQ(info.id3v1.genreId, 17);
 }
 
 }  // namespace
