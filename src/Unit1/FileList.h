@@ -28,6 +28,7 @@ struct FileEntry {
     // What the source's tags hold beyond the edited fields, carried into the re-encoded file.
     std::string track;  // e.g. "5/12", empty for none
     std::string comment;
+    bool hasId3v2 = false;  // its ID3v2 tag is carried into the output, whole
 };
 
 class FileList {

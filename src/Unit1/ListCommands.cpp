@@ -32,7 +32,8 @@ void AppendAnalysedRow(MainWindow& w, const std::string& path) {
                                 .year = analysis.year,
                                 .genre = analysis.genre,
                                 .track = analysis.track,
-                                .comment = analysis.comment});
+                                .comment = analysis.comment,
+                                .hasId3v2 = analysis.hasId3v2});
 }
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8

@@ -76,6 +76,7 @@ struct MainWindow {
 
     int currentRow = 0;          // the row the tag editor shows; 0 when none
     std::string currentRowName;  // column 0 of that row; empty when none is shown
+    bool showingRow = false;     // the editor's fields are being filled with a row's values
 
     // The idle watchdog's processor-load sampler, for the whole life of the window.
     std::unique_ptr<cpuusage::CpuUsageMonitor> cpuUsageMonitor;

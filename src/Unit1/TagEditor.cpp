@@ -1,5 +1,6 @@
 // The editor's fields hold the values of the row named by currentRow while currentRowName
-// is not empty; the genre box's item 0 is the blank item, item k the genre k - 1.
+// is not empty; the genre box's item 0 is the blank item, item k the genre k - 1. A text
+// longer than an ID3v1 field is kept whole: it reaches an ID3v2 tag whole.
 #include "Unit1/TagEditor.h"
 
 #include "ID3v1/GenreTable.h"
@@ -39,10 +40,12 @@ void LoadRowIntoEditor(MainWindow& w, int row) {
     w.saveButton->SetEnabled(false);
     const FileEntry& entry = w.fileList.At(row);
     w.currentRowName = entry.outputName;
+    w.showingRow = true;
     w.titleEdit->SetText(entry.title);
     w.artistEdit->SetText(entry.artist);
     w.albumEdit->SetText(entry.album);
     w.yearEdit->SetText(entry.year);
+    w.showingRow = false;
     w.genreBox->SetSelectedIndex(GenreItemOf(entry.genre));
     w.currentRow = row;
 }
@@ -61,7 +64,9 @@ void SaveTagChanges(MainWindow& w) {
 
 void LimitTagField(MainWindow& w, toolkit::Edit& field, int limit) {
     const std::string text = field.Text();
-    if (platform::CountCharacters(text) > static_cast<std::size_t>(limit)) {
+    const bool onlyId3v1 = !w.id3v2Box->IsChecked() && !w.fileList.At(w.currentRow).hasId3v2;
+    if (!w.showingRow && onlyId3v1 &&
+        platform::CountCharacters(text) > static_cast<std::size_t>(limit)) {
         toolkit::Beep();
         // Setting the cut text runs this handler again, now within the limit.
         field.SetText(std::string(platform::FirstCharacters(text, limit)));

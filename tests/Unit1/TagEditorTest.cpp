@@ -4,6 +4,7 @@
 #include "Unit1/ListCommands.h"
 #include "Unit1/TagEditor.h"
 #include "platform/TextCodec.h"
+#include "support/Mp3Bytes.h"
 
 namespace kestrune::unit1 {
 namespace {
@@ -32,6 +33,41 @@ TEST_F(TagEditor, TextBeyondAFieldsLimitIsCutWithOneBeep) {
         EXPECT_EQ(c.field->Text(), c.kept);
         EXPECT_EQ(driver.BeepCount() - beepsBefore, c.beeps);
         EXPECT_EQ(c.field->CaretPosition(), static_cast<int>(platform::CountCharacters(c.kept)));
+    }
+}
+
+// A text longer than an ID3v1 field reaches an ID3v2 tag whole; only where the row's text
+// can go nowhere but ID3v1 does typing stop at the field's width.
+TEST_F(TagEditor, ALongTitleIsShownWholeAndTypingIsCutOnlyWhereOnlyId3v1TakesIt) {
+    MainWindow& w = Build();
+    const std::string longTitle(45, 'L');
+    const std::string withId3v2 = dir.File("v2.mp3");
+    test::WriteBytes(
+        withId3v2,
+        test::Concat({test::MakeId3v2Tag(
+                          3, test::MakeId3v2Frame(3, "TIT2", test::LegacyTextData(longTitle))),
+                      test::Frames(test::kMpeg1Layer3At128, 40)}));
+    AddSelection(w, {withId3v2, MakeTaggedMp3("v1.mp3", "Short", 17)});
+    const struct {
+        const char* name;
+        int row;
+        bool id3v2Ticked;
+        std::size_t kept;
+    } cases[] = {
+        {"ID3v1 alone", 1, false, 30},
+        {"source with an ID3v2 tag", 0, false, 35},
+        {"ID3v2 ticked", 1, true, 35},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.id3v2Box->SetChecked(c.id3v2Ticked);
+        const int beepsBefore = driver.BeepCount();
+        ASSERT_TRUE(driver.SelectRow(*w.fileListView, c.row));
+        EXPECT_EQ(w.titleEdit->Text(), c.row == 0 ? longTitle : "Short");
+        EXPECT_EQ(driver.BeepCount(), beepsBefore);
+        w.titleEdit->SetText("");
+        ASSERT_TRUE(driver.Paste(*w.titleEdit, std::string(35, 't')));
+        EXPECT_EQ(w.titleEdit->Text(), std::string(c.kept, 't'));
     }
 }
 
