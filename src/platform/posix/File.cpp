@@ -14,20 +14,20 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <utility>
 
 namespace kestrune::platform {
 
 namespace {
 
 // A regular file opened with the flags, and its size; no handle for anything else.
-std::pair<OwnedHandle, std::int64_t> OpenRegularFile(const std::string& path, int flags) {
+OwnedHandle OpenRegularFile(const std::string& path, int flags, std::int64_t& size) {
     OwnedHandle fd(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (!fd.IsOpen() || ::fstat(static_cast<int>(fd.Get()), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return {OwnedHandle(), 0};
+        return OwnedHandle();
     }
-    return {std::move(fd), static_cast<std::int64_t>(info.st_size)};
+    size = static_cast<std::int64_t>(info.st_size);
+    return fd;
 }
 
 std::optional<std::size_t> ReadAtHandle(const OwnedHandle& handle, std::int64_t offset,
@@ -59,7 +59,8 @@ std::optional<std::size_t> ReadAtHandle(const OwnedHandle& handle, std::int64_t 
 }  // namespace
 
 File File::OpenForReading(const std::string& path) {
-    auto [fd, size] = OpenRegularFile(path, O_RDONLY);
+    std::int64_t size = 0;
+    OwnedHandle fd = OpenRegularFile(path, O_RDONLY, size);
     return fd.IsOpen() ? File(fd.Release(), size) : File();
 }
 
@@ -68,7 +69,8 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
 }
 
 std::optional<FileForUpdate> FileForUpdate::Open(const std::string& path) {
-    auto [fd, size] = OpenRegularFile(path, O_RDWR);
+    std::int64_t size = 0;
+    OwnedHandle fd = OpenRegularFile(path, O_RDWR, size);
     if (!fd.IsOpen()) {
         return std::nullopt;
     }

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <utility>
 
 namespace kestrune::platform {
 
@@ -33,19 +32,19 @@ OVERLAPPED At(std::uint64_t position) {
 constexpr std::size_t kLargestTransfer = std::size_t{1} << 30;
 
 // A disk file opened with the access and sharing, and its size; no handle for anything else.
-std::pair<OwnedHandle, std::int64_t> OpenDiskFile(const std::string& path, DWORD access,
-                                                  DWORD sharing) {
+OwnedHandle OpenDiskFile(const std::string& path, DWORD access, DWORD sharing, std::int64_t& size) {
     const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), access, sharing, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return {OwnedHandle(), 0};
+        return OwnedHandle();
     }
     OwnedHandle owned(reinterpret_cast<NativeHandle>(handle));
-    LARGE_INTEGER size{};
-    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
-        return {OwnedHandle(), 0};
+    LARGE_INTEGER length{};
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &length)) {
+        return OwnedHandle();
     }
-    return {std::move(owned), size.QuadPart};
+    size = length.QuadPart;
+    return owned;
 }
 
 std::optional<std::size_t> ReadAtHandle(const OwnedHandle& handle, std::int64_t offset,
@@ -79,8 +78,9 @@ std::optional<std::size_t> ReadAtHandle(const OwnedHandle& handle, std::int64_t 
 }  // namespace
 
 File File::OpenForReading(const std::string& path) {
-    auto [handle, size] =
-        OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    std::int64_t size = 0;
+    OwnedHandle handle = OpenDiskFile(path, GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, size);
     return handle.IsOpen() ? File(handle.Release(), size) : File();
 }
 
@@ -89,7 +89,8 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
 }
 
 std::optional<FileForUpdate> FileForUpdate::Open(const std::string& path) {
-    auto [handle, size] = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
+    std::int64_t size = 0;
+    OwnedHandle handle = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, size);
     if (!handle.IsOpen()) {
         return std::nullopt;
     }
