@@ -191,7 +191,8 @@ private:
         running.watch = &processmp3::BeginEncoder(
             progress_, running.values.outputName,
             {.terminate = [&encoder] { encoder.Terminate(); },
-             .processorTime = [&encoder] { return encoder.ProcessorTime(); }});
+             .processorTime = [&encoder] { return encoder.ProcessorTime(); },
+             .hasEnded = [&encoder] { return encoder.WaitForEnd(std::chrono::milliseconds(0)); }});
         return true;
     }
 

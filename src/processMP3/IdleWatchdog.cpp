@@ -3,7 +3,9 @@
 // last reading. What the rest of the machine does never counts. Where the system gives no
 // true figure for an encoder, the tick falls back to the load of all processors together
 // (idle below a tenth of one processor in all); where that cannot be sampled either, the
-// tick is skipped. Two idle ticks in a row of one encoder end that encoder only.
+// tick is skipped. Two idle ticks in a row of one encoder end that encoder only. An encoder
+// that has ended is never judged: the timer may tick while nobody waits for the encoders
+// (a window drag or a menu on Windows runs a loop of its own), and an ended encoder looks idle.
 #include "adCpuUsage/CpuUsageError.h"
 #include "processMP3/ProgressWindow.h"
 
@@ -97,6 +99,9 @@ void WatchdogTick(ProgressWindow& progress) {
     for (EncoderWatch& watch : progress.encoders) {
         if (watch.killedByWatchdog || watch.abortedByUser) {
             continue;  // already being ended
+        }
+        if (watch.encoder.hasEnded && watch.encoder.hasEnded()) {
+            continue;
         }
         const std::optional<Verdict> own = ByEncoderTime(progress.clock, watch);
         const Verdict verdict = own ? *own : machine.Get();

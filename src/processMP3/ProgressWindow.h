@@ -23,6 +23,9 @@ struct WatchedEncoder {
     // The processor time the encoder and what it started have used so far; nothing where the
     // system gives no true figure.
     std::function<std::optional<std::chrono::nanoseconds>()> processorTime;
+    // True once the encoder's process has ended, whether or not the run has seen it yet: its
+    // exit status decides the row, never the watchdog.
+    std::function<bool()> hasEnded = {};
 };
 
 // One running encoder as the watchdog and the abort button see it.

@@ -20,6 +20,7 @@
 #include <fstream>
 #include <map>
 #include <thread>
+#include <utility>
 
 namespace kestrune::unit1 {
 namespace {
@@ -457,6 +458,24 @@ TEST_F(BatchRunTest, AnEncoderThatEndsWhileALaunchFailureIsShownIsNotTakenForSta
     EXPECT_NE(report.find("c — не удалось запустить кодек"), std::string::npos) << report;
     EXPECT_EQ(report.find("b —"), std::string::npos) << report;
     EXPECT_TRUE(fs::exists(Out("b.mp3")));
+}
+
+// While the user holds a window drag, a menu or a scroll bar, Windows runs the timer in a
+// loop of its own and nobody waits for the encoders: one that has ended meanwhile looks idle.
+TEST_F(BatchRunTest, AnEncoderThatEndsWhileNobodyWaitsForItIsNotTakenForStalled) {
+    AddRows({{"a.mp3", "sleep 200"}});
+    monitor->Then({0.0, 0.0});
+    bool held = false;
+    DuringRun([&](processmp3::ProgressWindow&) {
+        if (!std::exchange(held, true)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));  // row a ends
+            driver.AdvanceTime(3000);  // the timer ticks three times in the held loop
+        }
+    });
+    Run(dir.File("out"));
+    EXPECT_TRUE(driver.ShownMessages().empty());
+    EXPECT_TRUE(fs::exists(Out("a.mp3")));
+    EXPECT_EQ(w->fileListView->RowImage(0), kAnalysedImage);
 }
 
 TEST_F(BatchRunTest, ClosingMidRunEndsEveryRunningEncoderAndLeavesNoFileBehind) {
