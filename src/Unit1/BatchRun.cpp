@@ -172,10 +172,10 @@ private:
         }
         RunningRow& running =
             running_.emplace_back(row, values, outputs_, *output, ReadEncoderOptions(w_));
-        // The encoder's path is quoted, so a folder with blanks in its name still works.
-        const std::string commandLine =
-            "\"" + w_.encoderPath + "\"" +
-            BuildEncoderCommandLine(w_, row, running.claim.PartialPath(), running.cover.Path());
+        EncoderRow withPicture = running.values;
+        withPicture.picturePath = running.cover.Path();
+        const std::string commandLine = FullEncoderCommandLine(
+            w_.encoderPath, ReadEncoderOptions(w_), withPicture, running.claim.PartialPath());
         if (!running.encoder.StartEncoder(commandLine)) {
             const FailedRow failure{running.values.outputName, RowFailure::NotStarted,
                                     StartErrorText(running.encoder.StartError())};

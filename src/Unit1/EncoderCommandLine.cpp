@@ -31,6 +31,11 @@ std::string OutputPath(std::string_view outputFolder, std::string_view outputNam
     return platform::JoinPath(outputFolder, name, separators);
 }
 
+std::string FullEncoderCommandLine(std::string_view encoderPath, const EncoderOptions& options,
+                                   const EncoderRow& row, std::string_view outputFile) {
+    return platform::QuoteArgument(encoderPath) + BuildEncoderCommandLine(options, row, outputFile);
+}
+
 std::string BuildEncoderCommandLine(const EncoderOptions& options, const EncoderRow& row,
                                     std::string_view outputFile) {
     std::string line = " --mp3input --nohist ";

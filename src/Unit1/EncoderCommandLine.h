@@ -34,6 +34,11 @@ bool CarriesPicture(const EncoderOptions& options);
 std::string OutputPath(std::string_view outputFolder, std::string_view outputName,
                        platform::PathSeparators separators = platform::kNativeSeparators);
 
+// The whole command line that starts the encoder: its path, quoted like every argument,
+// then the argument text of BuildEncoderCommandLine.
+std::string FullEncoderCommandLine(std::string_view encoderPath, const EncoderOptions& options,
+                                   const EncoderRow& row, std::string_view outputFile);
+
 // Always succeeds. outputFile is the file the encoder writes. With tag options, the track
 // number, comment and picture follow the genre when the row has them, the picture only when
 // the options carry one. Every value reaches the encoder as exactly one argument, up to a

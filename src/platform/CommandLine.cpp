@@ -9,21 +9,7 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Reads the program name from `at`: quotes toggle grouping, nothing is escaped.
-std::string ReadProgramName(std::string_view line, std::size_t& at) {
-    std::string name;
-    bool quoted = false;
-    for (; at < line.size() && (quoted || !IsBlank(line[at])); ++at) {
-        if (line[at] == '"') {
-            quoted = !quoted;
-        } else {
-            name.push_back(line[at]);
-        }
-    }
-    return name;
-}
-
-// Reads one later argument from `at`, with the backslash rules.
+// Reads one argument from `at`, with the backslash rules.
 std::string ReadArgument(std::string_view line, std::size_t& at) {
     std::string argument;
     bool quoted = false;
@@ -70,8 +56,7 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
         if (at == commandLine.size()) {
             return arguments;
         }
-        arguments.push_back(arguments.empty() ? ReadProgramName(commandLine, at)
-                                              : ReadArgument(commandLine, at));
+        arguments.push_back(ReadArgument(commandLine, at));
     }
 }
 

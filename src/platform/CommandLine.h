@@ -10,10 +10,12 @@
 namespace kestrune::platform {
 
 // Splits a command line into arguments. Blanks and tabs outside double quotes separate
-// arguments; double quotes group and are removed. The first argument, the program, takes
-// its characters literally apart from the quotes. In the others, backslashes are literal
-// unless they stand before a double quote: then each pair gives one backslash and an odd
-// one left over makes the quote a literal character; "" inside quotes is a literal quote.
+// arguments; double quotes group and are removed. Backslashes are literal unless they stand
+// before a double quote: then each pair gives one backslash and an odd one left over makes
+// the quote a literal character; "" inside quotes is a literal quote. The program, the
+// first argument, follows the same rules: Windows reads it without escapes, but a Windows
+// path holds no quote and ends in no backslash, so a quoted path means the same to both,
+// and a POSIX path may hold a quote.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 // The argument between double quotes, written so that SplitCommandLine gives back exactly

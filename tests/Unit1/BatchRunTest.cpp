@@ -478,6 +478,22 @@ TEST_F(BatchRunTest, AnEncoderThatEndsWhileNobodyWaitsForItIsNotTakenForStalled)
     EXPECT_EQ(w->fileListView->RowImage(0), kAnalysedImage);
 }
 
+TEST_F(BatchRunTest, AnEncoderInAFolderWithBlanksAndQuotesInItsNameStarts) {
+#ifdef _WIN32
+    const std::string folder = dir.File("Программы и кодеки");  // Windows names take no quotes
+#else
+    const std::string folder = dir.File("Кодек \"LAME\" 3.100\\");
+#endif
+    fs::create_directories(test::PathOf(folder));
+    const std::string encoder = folder + "/" + test::Utf8Of(fs::path(KESTRUNE_STAND_IN).filename());
+    fs::copy_file(KESTRUNE_STAND_IN, test::PathOf(encoder));
+    w->encoderPath = encoder;
+    AddRows({{"a.mp3", ""}});
+    Run(dir.File("out"));
+    EXPECT_TRUE(driver.ShownMessages().empty());
+    EXPECT_TRUE(fs::exists(Out("a.mp3")));
+}
+
 TEST_F(BatchRunTest, ClosingMidRunEndsEveryRunningEncoderAndLeavesNoFileBehind) {
     AddRows({{"a.mp3", "sleep 20000"}, {"b.mp3", "sleep 20000"}, {"c.mp3", ""}});
     w->encoders = 2;

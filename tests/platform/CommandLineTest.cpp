@@ -31,9 +31,9 @@ TEST(CommandLine, SplitsByBlanksQuotesAndBackslashRules) {
         {"p \"C:\\dir\\\\\" x", {"p", "C:\\dir\\", "x"}},
         {"p \"a\"\"b\" c", {"p", "a\"b", "c"}},
         {"p \"open to the end", {"p", "open to the end"}},
-        // The program name takes backslashes literally; only quotes group.
+        // The program name follows the same rules.
         {"\"C:\\Program Files\\LAME.EXE\" -x", {"C:\\Program Files\\LAME.EXE", "-x"}},
-        {"\"C:\\dir\\\"x y", {"C:\\dir\\x", "y"}},
+        {"\"/opt/Кодек \\\"LAME\\\"/lame\" -x", {"/opt/Кодек \"LAME\"/lame", "-x"}},
         {"C:\\LAME\\ -x", {"C:\\LAME\\", "-x"}},
     };
     for (const auto& c : cases) {
