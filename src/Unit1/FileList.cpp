@@ -1,8 +1,6 @@
-// The file list's own rules: reading entries safely, the duplicate check with ASCII-only
-// case folding, and the two forms of the open dialog's result.
+// The file list's own rules: reading entries safely, the duplicate check as the file system
+// spells names, and the two forms of the open dialog's result.
 #include "Unit1/FileList.h"
-
-#include "platform/AsciiText.h"
 
 #include <algorithm>
 
@@ -25,7 +23,7 @@ void FileList::Erase(int row) {
 
 bool FileList::IsListed(std::string_view path) const {
     return std::ranges::any_of(entries_, [&](const FileEntry& entry) {
-        return platform::EqualIgnoringAsciiCase(entry.sourcePath, path);
+        return platform::IsSamePathSpelling(entry.sourcePath, path);
     });
 }
 
@@ -34,7 +32,7 @@ std::vector<std::string> NewPaths(const FileList& list, const std::vector<std::s
     for (const std::string& path : paths) {
         const bool taken =
             list.IsListed(path) || std::ranges::any_of(fresh, [&](const std::string& earlier) {
-                return platform::EqualIgnoringAsciiCase(earlier, path);
+                return platform::IsSamePathSpelling(earlier, path);
             });
         if (!taken) {
             fresh.push_back(path);

@@ -46,8 +46,9 @@ public:
     void Erase(int row);
     void Clear() { entries_.clear(); }
 
-    // True when a listed path has the same length and equals it once the ASCII letters A to
-    // Z of both are folded to lower case; every other character must match.
+    // True when a listed path is spelled the same: on Windows once the ASCII letters A to Z
+    // of both are folded to lower case, every other character matching; on POSIX byte for
+    // byte, as its file systems tell names apart.
     bool IsListed(std::string_view path) const;
 
 private:

@@ -1,7 +1,13 @@
 // Path helpers over a given separator set.
 #include "platform/Paths.h"
 
+#include "platform/AsciiText.h"
+
 namespace kestrune::platform {
+
+bool IsSamePathSpelling(std::string_view a, std::string_view b, NameCase rule) {
+    return rule == NameCase::asciiFolded ? EqualIgnoringAsciiCase(a, b) : a == b;
+}
 
 std::string_view FileNameOf(std::string_view path, PathSeparators separators) {
     const std::size_t last = path.find_last_of(separators.all);

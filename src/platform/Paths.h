@@ -22,6 +22,18 @@ inline constexpr PathSeparators kNativeSeparators = kWindowsSeparators;
 inline constexpr PathSeparators kNativeSeparators = kPosixSeparators;
 #endif
 
+// How names are compared where the list asks whether a file is in it already: Windows
+// folds the letters A to Z, as the program always did there; POSIX file systems tell every
+// byte apart.
+enum class NameCase { asciiFolded, exact };
+#ifdef _WIN32
+inline constexpr NameCase kNativeNameCase = NameCase::asciiFolded;
+#else
+inline constexpr NameCase kNativeNameCase = NameCase::exact;
+#endif
+
+bool IsSamePathSpelling(std::string_view a, std::string_view b, NameCase rule = kNativeNameCase);
+
 // The part after the last separator.
 std::string_view FileNameOf(std::string_view path, PathSeparators separators = kNativeSeparators);
 

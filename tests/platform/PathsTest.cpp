@@ -1,5 +1,6 @@
 // Path rules for both separator sets, on any machine.
 #include "platform/Paths.h"
+#include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,13 @@ TEST(Paths, AFolderEndingInEitherWindowsSeparatorGetsNoSecondOne) {
     }
     EXPECT_EQ(WithTrailingSeparator("C:/Music", kWindowsSeparators), "C:/Music\\");
     EXPECT_EQ(WithTrailingSeparator("C:\\Music", kPosixSeparators), "C:\\Music/");
+}
+
+TEST(Paths, SpellingFoldsAsciiLettersOnlyWhereTheRuleSaysAndCaseFoldingKnowsCyrillic) {
+    EXPECT_TRUE(IsSamePathSpelling("C:\\Music\\a.mp3", "C:\\MUSIC\\A.MP3", NameCase::asciiFolded));
+    EXPECT_FALSE(IsSamePathSpelling("/m/a.mp3", "/m/A.mp3", NameCase::exact));
+    EXPECT_FALSE(IsSamePathSpelling("Песня", "песня", NameCase::asciiFolded));
+    EXPECT_EQ(FoldCase("ПЕСНЯ Ёлка Song"), "песня ёлка song");
 }
 
 TEST(Paths, JoinWritesOnePrimarySeparatorEvenAfterARoot) {
