@@ -39,17 +39,26 @@ private:
 // file.
 std::optional<std::int64_t> FileSize(const std::string& path);
 
-// An existing regular file opened for reading and writing, never created, closed when the
-// object goes: a file of the program's own that it rewrites in place.
+// Who may read and write a new file on POSIX: its owner only, or whom the process's file
+// creation mask allows, as for any file the user makes.
+enum class NewFileAccess { ownerOnly, usual };
+
+// A regular file opened for reading and writing, closed when the object goes: a file of the
+// program's own that it rewrites in place. Other programs may read and write it meanwhile.
 class FileForUpdate final : public ByteSource {
 public:
-    // Nothing when the path names no regular file that can be opened for writing.
+    // An existing file; nothing when the path names no regular file that can be written.
     static std::optional<FileForUpdate> Open(const std::string& path);
+    // A file that does not exist yet, held while the object lives: other programs, later
+    // runs of this one among them, can tell that it is in use (RemoveUnheldFile). Nothing
+    // when the path exists or the file cannot be made.
+    static std::optional<FileForUpdate> CreateHeld(const std::string& path, NewFileAccess access);
 
     FileForUpdate(FileForUpdate&& other) noexcept = default;
     FileForUpdate& operator=(FileForUpdate&& other) noexcept = default;
 
-    std::int64_t Size() const override { return size_; }
+    // The size now, whoever wrote the file.
+    std::int64_t Size() const override;
     std::optional<std::size_t> ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) override;
     // Writes all the bytes at the offset; false when that failed.
     bool WriteAt(std::int64_t offset, std::span<const std::uint8_t> bytes);
@@ -59,11 +68,14 @@ public:
     bool Flush();
 
 private:
-    FileForUpdate(NativeHandle handle, std::int64_t size) : handle_(handle), size_(size) {}
+    explicit FileForUpdate(NativeHandle handle) : handle_(handle) {}
 
     OwnedHandle handle_;
-    std::int64_t size_ = 0;
 };
+
+// Deletes a file that no FileForUpdate::CreateHeld of a running program holds. False when one
+// does or the file could not be deleted.
+bool RemoveUnheldFile(const std::string& path);
 
 // True when the path names an existing regular file (not a folder, FIFO or device).
 bool IsExistingFile(const std::string& path);
@@ -85,10 +97,6 @@ bool RemoveFile(const std::string& path);
 // Moves a file over another in one step, replacing it when it exists: a reader sees either
 // the old file or the new one, never a mixture. False when it could not; then nothing moved.
 bool MoveFileOver(const std::string& from, const std::string& to);
-
-// Who may read and write a new file on POSIX: its owner only, or whom the process's file
-// creation mask allows, as for any file the user makes.
-enum class NewFileAccess { ownerOnly, usual };
 
 // Creates a file that does not exist yet and writes the bytes into it. False when the path
 // exists or the file cannot be written; then nothing of it is left behind.

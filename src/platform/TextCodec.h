@@ -14,6 +14,10 @@ std::string LegacyToUtf8(std::string_view bytes);
 // maxBytes, "?" for each character the code page lacks.
 std::string Utf8ToLegacy(std::string_view utf8, std::size_t maxBytes);
 
+// The text in lower case, every letter that has one, for comparing names as a file system
+// that ignores letter case would.
+std::string FoldCase(std::string_view utf8);
+
 // UTF-16 code units to UTF-8: surrogate pairs combined, a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view units);
 

@@ -1,13 +1,15 @@
 // POSIX files: open(2) without blocking, pread(2) and pwrite(2) at positions, fstat(2) for
 // the size. Only regular files are opened: opening a FIFO would wait for a writer, and a
 // device or socket could block a read for ever. New files are made with O_EXCL, so an
-// existing file is never written over.
+// existing file is never written over; a held file keeps an exclusive flock(2), which the
+// system drops when its holder ends, however it ends.
 #include "platform/File.h"
 
 #include "platform/Paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,7 +76,28 @@ std::optional<FileForUpdate> FileForUpdate::Open(const std::string& path) {
     if (!fd.IsOpen()) {
         return std::nullopt;
     }
-    return FileForUpdate(fd.Release(), size);
+    return FileForUpdate(fd.Release());
+}
+
+std::optional<FileForUpdate> FileForUpdate::CreateHeld(const std::string& path,
+                                                       NewFileAccess access) {
+    const mode_t mode = access == NewFileAccess::ownerOnly ? 0600 : 0666;
+    OwnedHandle fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (!fd.IsOpen()) {
+        return std::nullopt;
+    }
+    if (::flock(static_cast<int>(fd.Get()), LOCK_EX | LOCK_NB) != 0) {
+        ::unlink(path.c_str());
+        return std::nullopt;
+    }
+    return FileForUpdate(fd.Release());
+}
+
+std::int64_t FileForUpdate::Size() const {
+    struct stat info {};
+    return ::fstat(static_cast<int>(handle_.Get()), &info) == 0
+               ? static_cast<std::int64_t>(info.st_size)
+               : 0;
 }
 
 std::optional<std::size_t> FileForUpdate::ReadAt(std::int64_t offset,
@@ -95,16 +118,11 @@ bool FileForUpdate::WriteAt(std::int64_t offset, std::span<const std::uint8_t> b
         }
         written += static_cast<std::size_t>(put);
     }
-    size_ = std::max(size_, offset + static_cast<std::int64_t>(written));
     return true;
 }
 
 bool FileForUpdate::Resize(std::int64_t size) {
-    if (::ftruncate(static_cast<int>(handle_.Get()), static_cast<off_t>(size)) != 0) {
-        return false;
-    }
-    size_ = size;
-    return true;
+    return ::ftruncate(static_cast<int>(handle_.Get()), static_cast<off_t>(size)) == 0;
 }
 
 bool FileForUpdate::Flush() {
@@ -153,6 +171,12 @@ std::vector<std::string> FilesInFolder(const std::string& folder) {
     }
     std::ranges::sort(files);
     return files;
+}
+
+bool RemoveUnheldFile(const std::string& path) {
+    const OwnedHandle fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    return fd.IsOpen() && ::flock(static_cast<int>(fd.Get()), LOCK_EX | LOCK_NB) == 0 &&
+           ::unlink(path.c_str()) == 0;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -1,9 +1,10 @@
-// POSIX child processes: posix_spawnp without a shell, the arguments split by the Windows
-// rules, the standard handles duplicated onto pipe ends. Every descriptor the parent opens is
-// close-on-exec, so a child inherits only its three standard handles. The child is held
-// through a pidfd (Linux 5.4 and later), so waiting and signalling always reach that
-// process; it leads a process group of its own, which is what Terminate ends and, read from
-// /proc, what its processor time is summed over.
+// POSIX child processes: fork and exec without a shell, the arguments split by the Windows
+// rules, the standard handles duplicated onto pipe ends; a child inherits only its three
+// standard handles. The child dies with the thread that started it (PR_SET_PDEATHSIG), so
+// no encoder outlives a program that was killed. It is held through a pidfd (Linux 5.4 and
+// later), so waiting and signalling always reach that process; it leads a process group of
+// its own, which is what Terminate ends and, read from /proc, what its processor time is
+// summed over.
 #include "platform/Process.h"
 
 #include "platform/AsciiText.h"
@@ -16,7 +17,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -67,22 +69,6 @@ std::vector<char*> PointersTo(std::vector<std::string>& texts) {
     return pointers;
 }
 
-struct SpawnSetup {
-    SpawnSetup() {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawnattr_init(&attributes);
-    }
-    ~SpawnSetup() {
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-};
-
 StartError ErrorOf(int error) {
     using Kind = StartError::Kind;
     switch (error) {
@@ -113,6 +99,108 @@ std::optional<Pipe> CreatePipe() {
         return std::nullopt;
     }
     return Pipe{OwnedHandle(ends[0]), OwnedHandle(ends[1])};
+}
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+// The program's file as a shell would find it: a name with "/" as it stands, any other on
+// PATH. Nothing when no executable file of the name is there.
+std::optional<std::string> FindProgram(const std::string& name) {
+    if (name.find('/') != std::string::npos) {
+        return name;
+    }
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        const std::size_t colon = folders.find(':');
+        const std::string_view folder = folders.substr(0, colon);
+        const std::string candidate = (folder.empty() ? std::string(".") : std::string(folder)) +
+                                      "/" + name;
+        if (IsExecutableFile(candidate)) {
+            return candidate;
+        }
+        if (colon == std::string_view::npos) {
+            return std::nullopt;
+        }
+        folders.remove_prefix(colon + 1);
+    }
+}
+
+struct ChildHandles {
+    int input;
+    int output;
+    int error;
+};
+
+// The child's side of a start, between fork and exec: only calls that are safe after a fork
+// in a threaded process. A failure is told to the parent through `report` as an errno.
+[[noreturn]] void BecomeChild(const char* program, char* const argv[], char* const envp[],
+                              ChildHandles handles, bool ownSession, pid_t parent, int report) {
+    if (ownSession) {
+        ::setsid();
+    } else {
+        ::setpgid(0, 0);
+    }
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() == parent && ::dup2(handles.input, 0) == 0 && ::dup2(handles.output, 1) == 1 &&
+        ::dup2(handles.error, 2) == 2) {
+        // Only the three standard handles reach the program, even from descriptors that some
+        // library opened without close-on-exec; the report pipe closes on exec by itself.
+        ::close_range(3, static_cast<unsigned>(report) - 1, 0);
+        ::close_range(static_cast<unsigned>(report) + 1, ~0U, 0);
+        // The program starts with default signal handling and nothing blocked, whatever the
+        // caller ignores or blocks.
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        for (int signal = 1; signal < NSIG; ++signal) {
+            ::sigaction(signal, &standard, nullptr);
+        }
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::execve(program, argv, envp);
+    }
+    const int failure = errno;
+    [[maybe_unused]] const ssize_t told = ::write(report, &failure, sizeof failure);
+    ::_exit(127);
+}
+
+// A started child's process id, or the errno why none could be started.
+struct Forked {
+    pid_t pid = -1;
+    int failure = 0;
+};
+
+Forked ForkAndExec(const std::string& program, char* const argv[],
+                                     char* const envp[], ChildHandles handles, bool ownSession) {
+    std::optional<Pipe> report = CreatePipe();
+    if (!report) {
+        return {.failure = errno};
+    }
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        return {.failure = errno};
+    }
+    if (pid == 0) {
+        BecomeChild(program.c_str(), argv, envp, handles, ownSession, parent,
+                    static_cast<int>(report->writeEnd.Get()));
+    }
+    report->writeEnd.Reset();
+    int failure = 0;
+    ssize_t got = 0;
+    do {
+        got = ::read(static_cast<int>(report->readEnd.Get()), &failure, sizeof failure);
+    } while (got < 0 && errno == EINTR);
+    if (got == sizeof failure) {
+        ::waitpid(pid, nullptr, 0);
+        return {.failure = failure};
+    }
+    return {.pid = pid};
 }
 
 // The reading of every process in the group (or session) led by `leader`; nothing when
@@ -271,32 +359,19 @@ std::variant<ChildProcess, StartError> ChildProcess::Start(const std::string& co
     const std::vector<char*> argv = PointersTo(arguments);
     const std::vector<char*> envp = PointersTo(environment);
 
-    // Only the three standard handles reach the child, even from descriptors that some
-    // library opened without close-on-exec.
-    SpawnSetup setup;
-    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(input->readEnd.Get()), 0);
-    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(output->writeEnd.Get()), 1);
-    posix_spawn_file_actions_adddup2(&setup.actions, static_cast<int>(error->writeEnd.Get()), 2);
-    posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
-    // The child starts with default signal handling and nothing blocked, whatever the caller
-    // ignores or blocks.
-    sigset_t all;
-    sigset_t none;
-    sigfillset(&all);
-    sigemptyset(&none);
-    posix_spawnattr_setsigdefault(&setup.attributes, &all);
-    posix_spawnattr_setsigmask(&setup.attributes, &none);
-    short flags = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
-    // A session of its own makes the child the leader of a new process group too.
-    flags |= options.ownSession ? POSIX_SPAWN_SETSID : POSIX_SPAWN_SETPGROUP;
-    posix_spawnattr_setpgroup(&setup.attributes, 0);
-    posix_spawnattr_setflags(&setup.attributes, flags);
-
-    pid_t pid = 0;
-    if (const int failure = ::posix_spawnp(&pid, argv.front(), &setup.actions, &setup.attributes,
-                                           argv.data(), envp.data())) {
-        return ErrorOf(failure);
+    const std::optional<std::string> program = FindProgram(arguments.front());
+    if (!program) {
+        return ErrorOf(ENOENT);
     }
+    const Forked started = ForkAndExec(
+        *program, argv.data(), envp.data(),
+        {static_cast<int>(input->readEnd.Get()), static_cast<int>(output->writeEnd.Get()),
+         static_cast<int>(error->writeEnd.Get())},
+        options.ownSession);
+    if (started.pid < 0) {
+        return ErrorOf(started.failure);
+    }
+    const pid_t pid = started.pid;
     auto state = std::make_unique<State>();
     state->pid = pid;
     state->pidfd.Reset(static_cast<NativeHandle>(::syscall(SYS_pidfd_open, pid, 0)));

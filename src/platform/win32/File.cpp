@@ -2,7 +2,8 @@
 // another program is still writing can be analysed), ReadFile and WriteFile at an offset,
 // GetFileSizeEx for the 64-bit size. Only disk files are opened: a device or pipe could
 // block a read for ever. New files are made with CREATE_NEW, so an existing file is never
-// written over.
+// written over. A held file is open without FILE_SHARE_DELETE: nobody can delete or rename
+// it until its holder's handle closes, which the system does when the holder ends.
 #include "platform/File.h"
 
 #include "platform/Paths.h"
@@ -88,13 +89,33 @@ std::optional<std::size_t> File::ReadAt(std::int64_t offset, std::span<std::uint
     return ReadAtHandle(handle_, offset, buffer);
 }
 
+// Readers and writers share a file of the program's own: the encoder writes the partial
+// output while the program holds it.
+constexpr DWORD kUpdateSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
 std::optional<FileForUpdate> FileForUpdate::Open(const std::string& path) {
     std::int64_t size = 0;
-    OwnedHandle handle = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, size);
+    OwnedHandle handle = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, kUpdateSharing, size);
     if (!handle.IsOpen()) {
         return std::nullopt;
     }
-    return FileForUpdate(handle.Release(), size);
+    return FileForUpdate(handle.Release());
+}
+
+std::optional<FileForUpdate> FileForUpdate::CreateHeld(const std::string& path,
+                                                       NewFileAccess /*access*/) {
+    const HANDLE handle =
+        CreateFileW(win32::Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, kUpdateSharing,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    return FileForUpdate(reinterpret_cast<NativeHandle>(handle));
+}
+
+std::int64_t FileForUpdate::Size() const {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(AsHandle(handle_.Get()), &size) ? size.QuadPart : 0;
 }
 
 std::optional<std::size_t> FileForUpdate::ReadAt(std::int64_t offset,
@@ -115,18 +136,14 @@ bool FileForUpdate::WriteAt(std::int64_t offset, std::span<const std::uint8_t> b
         }
         written += put;
     }
-    size_ = std::max(size_, offset + static_cast<std::int64_t>(written));
     return true;
 }
 
 bool FileForUpdate::Resize(std::int64_t size) {
     FILE_END_OF_FILE_INFO end{};
     end.EndOfFile.QuadPart = size;
-    if (!SetFileInformationByHandle(AsHandle(handle_.Get()), FileEndOfFileInfo, &end, sizeof end)) {
-        return false;
-    }
-    size_ = size;
-    return true;
+    return SetFileInformationByHandle(AsHandle(handle_.Get()), FileEndOfFileInfo, &end,
+                                      sizeof end) != 0;
 }
 
 bool FileForUpdate::Flush() {
@@ -199,6 +216,10 @@ std::vector<std::string> FilesInFolder(const std::string& folder) {
     } while (FindNextFileW(search.get(), &found));
     std::ranges::sort(files);
     return files;
+}
+
+bool RemoveUnheldFile(const std::string& path) {
+    return RemoveFile(path);  // a held file is open without FILE_SHARE_DELETE
 }
 
 bool RemoveFile(const std::string& path) {
