@@ -104,7 +104,8 @@ double TagEveryOutput(const fs::path& folder, const std::string& source, const B
                                                .comment = "Комментарий"};
     const auto start = Clock::now();
     for (const std::string& output : outputs) {
-        if (!kestrune::outputtags::WriteOutputTags(source, output, row, versions)) {
+        auto encoded = kestrune::platform::FileForUpdate::Open(output);
+        if (!encoded || !kestrune::outputtags::WriteOutputTags(source, *encoded, row, versions)) {
             std::fprintf(stderr, "the tags of %s could not be written\n", output.c_str());
             std::exit(1);
         }

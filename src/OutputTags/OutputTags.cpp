@@ -91,12 +91,11 @@ OutputTagBytes MakeOutputTags(platform::ByteSource& source, const RowTags& row,
     return tags;
 }
 
-bool WriteOutputTags(const std::string& sourcePath, const std::string& encodedPath,
+bool WriteOutputTags(const std::string& sourcePath, platform::FileForUpdate& encoded,
                      const RowTags& row, TagVersions versions) {
     try {
         platform::File source = platform::File::OpenForReading(sourcePath);
-        std::optional<platform::FileForUpdate> encoded = platform::FileForUpdate::Open(encodedPath);
-        if (!source.IsOpen() || !encoded) {
+        if (!source.IsOpen()) {
             return false;
         }
         const OutputTagBytes tags = MakeOutputTags(source, row, versions);
@@ -104,7 +103,7 @@ bool WriteOutputTags(const std::string& sourcePath, const std::string& encodedPa
         if (tags.id3v1) {
             tail = *tags.id3v1;
         }
-        return ReplaceTags(*encoded, tags.id3v2, tail);
+        return ReplaceTags(encoded, tags.id3v2, tail);
     } catch (const std::bad_alloc&) {
         return false;  // a tag too large for the memory left
     }

@@ -7,6 +7,7 @@
 
 #include "ID3v1/Id3v1Layout.h"
 #include "platform/ByteSource.h"
+#include "platform/File.h"
 
 #include <cstdint>
 #include <optional>
@@ -47,7 +48,7 @@ OutputTagBytes MakeOutputTags(platform::ByteSource& source, const RowTags& row,
 // Replaces the tags the encoder wrote into its output with those made for the source. False
 // when the source or the output could not be read or the output could not be written; the
 // output is then unusable.
-bool WriteOutputTags(const std::string& sourcePath, const std::string& encodedPath,
+bool WriteOutputTags(const std::string& sourcePath, platform::FileForUpdate& encoded,
                      const RowTags& row, TagVersions versions);
 
 }  // namespace kestrune::outputtags

@@ -33,9 +33,29 @@ constexpr std::array<Signature, 3> kSignatures{{
 constexpr std::uint64_t kLargestTag = (std::uint64_t{1} << 28) - 1;
 constexpr std::uint64_t kLargestPictureFrame = kLargestTag - std::uint64_t{64} * 1024;
 
-constexpr std::string_view kSuffix = ".cover";
-// Names tried beside the output before the row goes without its picture.
-constexpr int kNameAttempts = 10;
+// The cover in a temporary file, or nothing when the row goes without one.
+std::optional<TemporaryFile> WriteCover(const EncoderOptions& options,
+                                        const std::string& sourcePath,
+                                        const std::string& outputFolder) {
+    if (!CarriesPicture(options)) {
+        return std::nullopt;
+    }
+    platform::File source = platform::File::OpenForReading(sourcePath);
+    std::optional<id3v2::AttachedPicture> picture;
+    try {
+        picture = id3v2::ReadCoverPicture(source, kLargestPictureFrame);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // a picture too large for the memory left
+    }
+    if (!picture || !EncoderTakesPicture(picture->bytes)) {
+        return std::nullopt;
+    }
+    auto file = TemporaryFile::Create(outputFolder, TemporaryKind::coverPicture);
+    if (!file || !file->File().WriteAt(0, picture->bytes)) {
+        return std::nullopt;
+    }
+    return file;
+}
 
 }  // namespace
 
@@ -48,39 +68,7 @@ bool EncoderTakesPicture(std::span<const std::uint8_t> bytes) {
 }
 
 CoverPictureFile::CoverPictureFile(const EncoderOptions& options, const std::string& sourcePath,
-                                   const std::string& outputPath) {
-    if (!CarriesPicture(options)) {
-        return;
-    }
-    platform::File source = platform::File::OpenForReading(sourcePath);
-    std::optional<id3v2::AttachedPicture> picture;
-    try {
-        picture = id3v2::ReadCoverPicture(source, kLargestPictureFrame);
-    } catch (const std::bad_alloc&) {
-        return;  // a picture too large for the memory left: the row goes without it
-    }
-    if (!picture || !EncoderTakesPicture(picture->bytes)) {
-        return;
-    }
-    for (int attempt = 1; attempt <= kNameAttempts; ++attempt) {
-        std::string path = outputPath + std::string(kSuffix);
-        if (attempt > 1) {
-            path += std::to_string(attempt);
-        }
-        if (platform::WriteNewFile(path, picture->bytes)) {
-            path_ = std::move(path);
-            return;
-        }
-        if (!platform::IsExistingFile(path)) {
-            return;  // the folder takes no file at all
-        }
-    }
-}
-
-CoverPictureFile::~CoverPictureFile() {
-    if (!path_.empty()) {
-        platform::RemoveFile(path_);
-    }
-}
+                                   const std::string& outputFolder)
+    : file_(WriteCover(options, sourcePath, outputFolder)) {}
 
 }  // namespace kestrune::unit1

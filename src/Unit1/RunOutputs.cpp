@@ -3,14 +3,13 @@
 
 #include "Unit1/EncoderCommandLine.h"
 #include "platform/File.h"
+#include "platform/TextCodec.h"
 
 #include <algorithm>
 
 namespace kestrune::unit1 {
 
 namespace {
-
-constexpr std::string_view kPartialSuffix = ".part";
 
 std::string NumberedName(std::string_view name, int number) {
     std::string numbered(name);
@@ -21,10 +20,6 @@ std::string NumberedName(std::string_view name, int number) {
 }
 
 }  // namespace
-
-std::string PartialPath(std::string_view outputPath) {
-    return std::string(outputPath).append(kPartialSuffix);
-}
 
 RunOutputs::RunOutputs(std::string outputFolder, const FileList& sources)
     : outputFolder_(std::move(outputFolder)), sources_(sources) {}
@@ -46,20 +41,12 @@ std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
 }
 
 bool RunOutputs::IsClaimed(const std::string& outputPath) const {
-    if (IsAmong(claimed_, outputPath)) {
-        return true;
-    }
-    const std::string partial = PartialPath(outputPath);
-    return std::ranges::any_of(claimed_, [&](const std::string& claimed) {
-        return platform::IsSameFile(partial, PartialPath(claimed));
-    });
+    return std::ranges::find(claimed_, platform::FoldCase(outputPath)) != claimed_.end();
 }
 
 bool RunOutputs::IsListedSource(const std::string& path) const {
-    const std::string partial = PartialPath(path);
     return std::ranges::any_of(sources_.Entries(), [&](const FileEntry& source) {
-        return platform::IsSameFile(path, source.sourcePath) ||
-               platform::IsSameFile(partial, source.sourcePath);
+        return platform::IsSameFile(path, source.sourcePath);
     });
 }
 
@@ -70,29 +57,25 @@ bool RunOutputs::IsAmong(const std::vector<std::string>& paths, const std::strin
 }
 
 OutputClaim::OutputClaim(RunOutputs& outputs, std::string outputPath)
-    : outputs_(outputs), outputPath_(std::move(outputPath)) {
-    // An older partial file of the same name is simply taken over: the encoder truncates it.
-    platform::WriteNewFile(PartialPath(), {}, platform::NewFileAccess::usual);
-    outputs_.claimed_.push_back(outputPath_);
+    : outputs_(outputs),
+      outputPath_(std::move(outputPath)),
+      partial_(TemporaryFile::Create(outputs.OutputFolder(), TemporaryKind::partialOutput)) {
+    outputs_.claimed_.push_back(platform::FoldCase(outputPath_));
 }
 
 OutputClaim::~OutputClaim() {
-    std::erase(outputs_.claimed_, outputPath_);
-    if (!kept_) {
-        platform::RemoveFile(PartialPath());
+    const auto claimed = std::ranges::find(outputs_.claimed_, platform::FoldCase(outputPath_));
+    if (claimed != outputs_.claimed_.end()) {
+        outputs_.claimed_.erase(claimed);
     }
-}
-
-std::string OutputClaim::PartialPath() const {
-    return unit1::PartialPath(outputPath_);
 }
 
 bool OutputClaim::Keep() {
-    kept_ = platform::MoveFileOver(PartialPath(), outputPath_);
-    if (kept_) {
-        outputs_.written_.push_back(outputPath_);
+    if (!partial_ || !partial_->MoveOver(outputPath_)) {
+        return false;
     }
-    return kept_;
+    outputs_.written_.push_back(outputPath_);
+    return true;
 }
 
 }  // namespace kestrune::unit1

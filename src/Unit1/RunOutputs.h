@@ -1,14 +1,16 @@
 // Where the rows of one run write. A row's output is "<name>.mp3" in the output folder; when
 // an earlier row of the same run has written that file, the first of "<name> (2).mp3",
 // "<name> (3).mp3", ... that the run has not written. A listed source is never an output:
-// a row whose own name would be one is skipped, and numbered names pass over them. Files are
-// told apart by identity, so letter case and links cannot make two names of one file.
-// Rows that run at the same time never share an output: a row whose output a running row
-// has claimed waits for that row, whose outcome decides the name, so every row gets the
-// name it would get if the rows ran one after the other.
+// a row whose own name would be one is skipped, and numbered names pass over them. Written
+// files are told apart by identity, so letter case and links cannot make two names of one
+// file. Rows that run at the same time never share an output: a row whose output a running
+// row has claimed (compared ignoring letter case, as some file systems compare names) waits
+// for that row, whose outcome decides the name, so every row gets the name it would get if
+// the rows ran one after the other.
 #pragma once
 
 #include "Unit1/FileList.h"
+#include "Unit1/TemporaryFile.h"
 
 #include <optional>
 #include <string>
@@ -17,13 +19,12 @@
 
 namespace kestrune::unit1 {
 
-// The file the encoder writes, moved over the output once it has succeeded.
-std::string PartialPath(std::string_view outputPath);
-
 class RunOutputs {
 public:
     // The list must outlive the object and keep its sources during the run.
     RunOutputs(std::string outputFolder, const FileList& sources);
+
+    const std::string& OutputFolder() const { return outputFolder_; }
 
     // The output for a row whose name (without extension) is `name`, as if every row started
     // before had ended; nothing when the row must be skipped because its output would be a
@@ -42,13 +43,13 @@ private:
     std::string outputFolder_;
     const FileList& sources_;
     std::vector<std::string> written_;
-    std::vector<std::string> claimed_;
+    std::vector<std::string> claimed_;  // folded to lower case
 };
 
-// A row's hold on its output while its encoder runs. The partial file is made at once, so
-// that rows started later tell it apart by identity before the encoder has opened it.
-// Unless Keep succeeds, the partial file is deleted when the claim goes, whatever ended the
-// row, and the output stays free for later rows.
+// A row's hold on its output while its encoder runs, with the partial file the encoder
+// writes: a temporary file of the program's own in the output folder. Unless Keep succeeds,
+// the partial file is deleted when the claim goes, whatever ended the row, and the output
+// stays free for later rows.
 class OutputClaim {
 public:
     // The output must be one that `outputs` chose and no running row has claimed.
@@ -58,8 +59,11 @@ public:
     OutputClaim& operator=(const OutputClaim&) = delete;
 
     const std::string& OutputPath() const { return outputPath_; }
-    // The file the encoder writes.
-    std::string PartialPath() const;
+    // False when the folder took no partial file: the row cannot run.
+    bool HasPartialFile() const { return partial_.has_value(); }
+    // The file the encoder writes, open for the program to finish it.
+    const std::string& PartialPath() const { return partial_->Path(); }
+    platform::FileForUpdate& PartialFile() { return partial_->File(); }
 
     // The encoder has succeeded: its partial file is moved over the output, which is then a
     // result of this run that later rows do not write again. False when it could not be moved.
@@ -68,7 +72,7 @@ public:
 private:
     RunOutputs& outputs_;
     std::string outputPath_;
-    bool kept_ = false;
+    std::optional<TemporaryFile> partial_;
 };
 
 }  // namespace kestrune::unit1

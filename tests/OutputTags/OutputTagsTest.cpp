@@ -231,8 +231,12 @@ TEST(OutputTags, EveryReaderFindsTheRowAndNothingElseOfTheSourceIsLost) {
                              << source.name << ", ID3v1 " << versions.id3v1 << ", ID3v2 "
                              << versions.id3v2 << ", " << (edited ? "edited" : "listed"));
                 test::WriteBytes(dir.File("out.mp3"), encoded);
-                ASSERT_TRUE(
-                    WriteOutputTags(dir.File("source.mp3"), dir.File("out.mp3"), row, versions));
+                {
+                    auto encodedFile = platform::FileForUpdate::Open(dir.File("out.mp3"));
+                    ASSERT_TRUE(encodedFile);
+                    ASSERT_TRUE(
+                        WriteOutputTags(dir.File("source.mp3"), *encodedFile, row, versions));
+                }
                 const Bytes output = test::ReadBytes(dir.File("out.mp3"));
 
                 platform::MemorySource outputSource(output);

@@ -3,6 +3,7 @@
 #include "Unit1/CoverPictureFile.h"
 
 #include "platform/File.h"
+#include "platform/Paths.h"
 #include "support/Id3Builders.h"
 #include "support/TempDir.h"
 
@@ -41,28 +42,27 @@ protected:
     }
 
     test::TempDir dir;
-    const std::string output = dir.File("Песня (2).mp3");
     const EncoderOptions id3v1Only{};
     const EncoderOptions withId3v2{.tagV2 = true};
 };
 
-TEST_F(CoverPictureFileTest, WritesTheCoverBesideTheOutputUnderAFreeNameAndDeletesItAfter) {
+// The cover gets a short name of the program's own in the output folder, never a user's
+// file, and goes with the object.
+TEST_F(CoverPictureFileTest, WritesTheCoverUnderANameOfItsOwnAndDeletesItAfter) {
     const std::string source = Source("Песня.mp3", kPng);
+    const std::string usersFile = dir.File("Песня.mp3.cover");
+    test::WriteBytes(usersFile, {'m', 'i', 'n', 'e'});
+    std::string path;
     {
-        const CoverPictureFile cover(withId3v2, source, output);
-        EXPECT_EQ(cover.Path(), output + ".cover");
-        EXPECT_EQ(test::ReadBytes(cover.Path()), kPng);
+        const CoverPictureFile cover(withId3v2, source, dir.File(""));
+        path = cover.Path();
+        EXPECT_EQ(platform::FolderOf(path), platform::FolderOf(usersFile));
+        EXPECT_TRUE(platform::FileNameOf(path).starts_with(".kestrune-")) << path;
+        EXPECT_TRUE(path.ends_with(".cover")) << path;
+        EXPECT_EQ(test::ReadBytes(path), kPng);
     }
-    EXPECT_FALSE(platform::IsExistingFile(output + ".cover"));
-
-    test::WriteBytes(output + ".cover", {'m', 'i', 'n', 'e'});
-    {
-        const CoverPictureFile cover(withId3v2, source, output);
-        EXPECT_EQ(cover.Path(), output + ".cover2");
-        EXPECT_EQ(test::ReadBytes(cover.Path()), kPng);
-    }
-    EXPECT_EQ(test::ReadBytes(output + ".cover"), (Bytes{'m', 'i', 'n', 'e'}));
-    EXPECT_FALSE(platform::IsExistingFile(output + ".cover2"));
+    EXPECT_FALSE(platform::IsExistingFile(path));
+    EXPECT_EQ(test::ReadBytes(usersFile), (Bytes{'m', 'i', 'n', 'e'}));
 }
 
 TEST_F(CoverPictureFileTest, NoFileWithoutAPictureTheOptionsAndTheEncoderTake) {
@@ -70,17 +70,16 @@ TEST_F(CoverPictureFileTest, NoFileWithoutAPictureTheOptionsAndTheEncoderTake) {
         const char* what;
         const EncoderOptions& options;
         std::string source;
-        std::string output;
+        std::string folder;
     } cases[] = {
-        {"ID3v1 only", id3v1Only, Source("png.mp3", kPng), output},
-        {"a bitmap", withId3v2, Source("bmp.mp3", {'B', 'M', 0, 0, 0, 0}), output},
-        {"no source", withId3v2, dir.File("missing.mp3"), output},
-        {"no output folder", withId3v2, Source("png.mp3", kPng), dir.File("missing/out.mp3")},
+        {"ID3v1 only", id3v1Only, Source("png.mp3", kPng), dir.File("")},
+        {"a bitmap", withId3v2, Source("bmp.mp3", {'B', 'M', 0, 0, 0, 0}), dir.File("")},
+        {"no source", withId3v2, dir.File("missing.mp3"), dir.File("")},
+        {"no output folder", withId3v2, Source("png.mp3", kPng), dir.File("missing")},
     };
     for (const auto& c : cases) {
-        const CoverPictureFile cover(c.options, c.source, c.output);
+        const CoverPictureFile cover(c.options, c.source, c.folder);
         EXPECT_EQ(cover.Path(), "") << c.what;
-        EXPECT_FALSE(platform::IsExistingFile(output + ".cover")) << c.what;
     }
 }
 

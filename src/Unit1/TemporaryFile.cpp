@@ -1,0 +1,95 @@
+// Names are ".kestrune-" with eight random hexadecimal digits and the kind's suffix: hidden
+// in POSIX folder views, and found again by their prefix and suffix.
+#include "Unit1/TemporaryFile.h"
+
+#include "platform/Paths.h"
+
+#include <array>
+#include <cstdio>
+#include <random>
+#include <string_view>
+#include <utility>
+
+namespace kestrune::unit1 {
+
+namespace {
+
+constexpr std::string_view kPrefix = ".kestrune-";
+constexpr std::array<std::string_view, 2> kSuffixes = {".part", ".cover"};
+// Names tried before the folder is taken to take no new file.
+constexpr int kNameAttempts = 16;
+
+std::string RandomName(TemporaryKind kind) {
+    static std::mt19937 random{std::random_device{}()};
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(random()));
+    return std::string(kPrefix) + digits + std::string(kSuffixes[static_cast<std::size_t>(kind)]);
+}
+
+bool IsTemporaryName(std::string_view name) {
+    if (!name.starts_with(kPrefix)) {
+        return false;
+    }
+    for (const std::string_view suffix : kSuffixes) {
+        if (name.ends_with(suffix) && name.size() == kPrefix.size() + 8 + suffix.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<TemporaryFile> TemporaryFile::Create(const std::string& folder, TemporaryKind kind) {
+    // The cover picture is the user's only while the encoder reads it.
+    const auto access = kind == TemporaryKind::coverPicture ? platform::NewFileAccess::ownerOnly
+                                                            : platform::NewFileAccess::usual;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string path = platform::WithTrailingSeparator(folder) + RandomName(kind);
+        if (auto file = platform::FileForUpdate::CreateHeld(path, access)) {
+            return TemporaryFile(std::move(path), std::move(*file));
+        }
+        if (!platform::IsExistingFile(path)) {
+            return std::nullopt;  // not a name taken: the folder takes no file
+        }
+    }
+    return std::nullopt;
+}
+
+TemporaryFile::TemporaryFile(std::string path, platform::FileForUpdate file)
+    : path_(std::move(path)), file_(std::move(file)) {}
+
+TemporaryFile::TemporaryFile(TemporaryFile&& other) noexcept
+    : path_(std::exchange(other.path_, std::string())), file_(std::move(other.file_)) {
+    other.file_.reset();
+}
+
+TemporaryFile::~TemporaryFile() {
+    file_.reset();
+    if (!path_.empty()) {
+        platform::RemoveFile(path_);
+    }
+}
+
+bool TemporaryFile::MoveOver(const std::string& target) {
+    if (platform::IsExistingFile(target) && !file_->Flush()) {
+        return false;
+    }
+    // Windows renames no file that a handle of its own still holds.
+    file_.reset();
+    if (!platform::MoveFileOver(path_, target)) {
+        return false;
+    }
+    path_.clear();
+    return true;
+}
+
+void RemoveLeftTemporaryFiles(const std::string& folder) {
+    for (const std::string& path : platform::FilesInFolder(folder)) {
+        if (IsTemporaryName(platform::FileNameOf(path))) {
+            platform::RemoveUnheldFile(path);
+        }
+    }
+}
+
+}  // namespace kestrune::unit1
