@@ -14,6 +14,7 @@
 #include "Unit1/OptionControls.h"
 #include "Unit1/RunOutputs.h"
 #include "Unit1/RunReport.h"
+#include "Unit1/TemporaryFile.h"
 #include "platform/File.h"
 #include "processMP3/ProgressWindow.h"
 
@@ -22,6 +23,7 @@
 #include <exception>
 #include <list>
 #include <memory>
+#include <new>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -92,7 +94,7 @@ struct RunningRow {
                const EncoderOptions& options)
         : row(row),
           values(std::move(values)),
-          cover(options, this->values.sourcePath, output),
+          cover(options, this->values.sourcePath, outputs.OutputFolder()),
           claim(outputs, output) {}
 
     const int row;
@@ -107,9 +109,13 @@ struct RunningRow {
 // allowed run, and each is finished as soon as its encoder has ended.
 class BatchRunner {
 public:
-    BatchRunner(MainWindow& w, processmp3::ProgressWindow& progress)
+    // Failed rows go to `failures` as they fail, so that they are told even when an
+    // unexpected failure ends the run.
+    BatchRunner(MainWindow& w, processmp3::ProgressWindow& progress,
+                std::vector<FailedRow>& failures)
         : w_(w),
           progress_(progress),
+          failures_(failures),
           outputs_(w.outputFolder, w.fileList),
           slots_(EncodersAtOnce(w.encoders)) {}
 
@@ -131,16 +137,6 @@ public:
         }
     }
 
-    // The failed rows in list order.
-    std::vector<FailedRow> TakeFailures() {
-        std::ranges::sort(failures_, {}, &std::pair<int, FailedRow>::first);
-        std::vector<FailedRow> failures;
-        for (auto& [row, failure] : failures_) {
-            failures.push_back(std::move(failure));
-        }
-        return failures;
-    }
-
 private:
     // Starts the next rows while encoders are free and the window is not closing. False
     // once nothing runs and nothing is left to start.
@@ -159,12 +155,17 @@ private:
     bool StartRow(int row) {
         const EncoderRow values = ReadEncoderRow(w_, row);
         if (!platform::IsExistingFile(values.sourcePath)) {
-            Fail(row, {values.outputName, RowFailure::SourceMissing, {}});
+            Fail(row, RowFailure::SourceMissing);
+            return true;
+        }
+        // The encoder may make something of a file that is no MP3: it is not handed one.
+        if (!w_.fileList.At(row).valid) {
+            Fail(row, RowFailure::NotMp3);
             return true;
         }
         const std::optional<std::string> output = outputs_.Choose(values.outputName);
         if (!output) {
-            Fail(row, {values.outputName, RowFailure::Skipped, {}});
+            Fail(row, RowFailure::Skipped);
             return true;
         }
         if (outputs_.IsClaimed(*output)) {
@@ -172,19 +173,23 @@ private:
         }
         RunningRow& running =
             running_.emplace_back(row, values, outputs_, *output, ReadEncoderOptions(w_));
+        if (!running.claim.HasPartialFile()) {
+            running_.pop_back();
+            Fail(row, RowFailure::NotSaved);
+            return true;
+        }
         EncoderRow withPicture = running.values;
         withPicture.picturePath = running.cover.Path();
         const std::string commandLine = FullEncoderCommandLine(
             w_.encoderPath, ReadEncoderOptions(w_), withPicture, running.claim.PartialPath());
         if (!running.encoder.StartEncoder(commandLine)) {
-            const FailedRow failure{running.values.outputName, RowFailure::NotStarted,
-                                    StartErrorText(running.encoder.StartError())};
+            const std::string why = StartErrorText(running.encoder.StartError());
             running_.pop_back();
             {
                 const processmp3::WatchdogPause pause(progress_);
                 toolkit::ShowMessage(w_.window.get(), kLaunchFailure, w_.window->Caption());
             }
-            Fail(row, failure);
+            Fail(row, RowFailure::NotStarted, why);
             return true;
         }
         EncoderProcess& encoder = running.encoder;
@@ -212,28 +217,25 @@ private:
                 continue;
             }
             const processmp3::EncoderWatch ended = processmp3::EndEncoder(progress_, *place->watch);
-            std::optional<FailedRow> failure;
             if (const auto outcome = EncoderOutcome(ended.killedByWatchdog, ended.abortedByUser,
                                                     place->encoder.ExitStatus())) {
-                failure = FailedRow{place->values.outputName, *outcome,
-                                    LastErrorLine(place->encoder.StdErrTail())};
+                Fail(place->row, *outcome,
+                     WithOutputName(LastErrorLine(place->encoder.StdErrTail()),
+                                    place->claim.PartialPath(), place->claim.OutputPath()));
             } else if (!WriteTags(*place)) {
-                failure = FailedRow{place->values.outputName, RowFailure::TagsNotWritten, {}};
+                Fail(place->row, RowFailure::TagsNotWritten);
             } else if (!place->claim.Keep()) {
-                failure = FailedRow{place->values.outputName, RowFailure::NotSaved, {}};
-            }
-            if (failure) {
-                Fail(place->row, std::move(*failure));
+                Fail(place->row, RowFailure::NotSaved);
             }
             place = running_.erase(place);
         }
     }
 
     // The encoder's output gets the row's tags, written by the program itself.
-    bool WriteTags(const RunningRow& running) const {
+    bool WriteTags(RunningRow& running) const {
         const EncoderOptions options = ReadEncoderOptions(w_);
         const EncoderRow& values = running.values;
-        return outputtags::WriteOutputTags(values.sourcePath, running.claim.PartialPath(),
+        return outputtags::WriteOutputTags(values.sourcePath, running.claim.PartialFile(),
                                            {.title = values.title,
                                             .artist = values.artist,
                                             .album = values.album,
@@ -244,27 +246,28 @@ private:
                                            {.id3v1 = options.tagV1, .id3v2 = options.tagV2});
     }
 
-    void Fail(int row, FailedRow failure) {
+    void Fail(int row, RowFailure failure, std::string detail = {}) {
         w_.fileListView->SetRowImage(row, kRowCreatedImage);
-        failures_.emplace_back(row, std::move(failure));
+        const FileEntry& entry = w_.fileList.At(row);
+        failures_.push_back({row, entry.outputName, entry.sourcePath, failure, std::move(detail)});
     }
 
     MainWindow& w_;
     processmp3::ProgressWindow& progress_;
+    std::vector<FailedRow>& failures_;
     RunOutputs outputs_;
     const std::size_t slots_;
     int next_ = 0;
     // In the order they started; elements stay in place while others come and go.
     std::list<RunningRow> running_;
-    std::vector<std::pair<int, FailedRow>> failures_;
 };
 
 void EncodeRows(MainWindow& w, std::vector<FailedRow>& failures) {
+    RemoveLeftTemporaryFiles(w.outputFolder);
     const RunProgress progress(w);
     progress->window->Show();
-    BatchRunner runner(w, *progress);
+    BatchRunner runner(w, *progress, failures);
     runner.EncodeAllRows();
-    failures = runner.TakeFailures();
 }
 
 }  // namespace
@@ -276,19 +279,20 @@ void RunBatch(MainWindow& w) {
     }
     w.outputFolder = *folder;
     std::vector<FailedRow> failures;
+    std::optional<RunInterruption> interruption;
     try {
         const RunControlsLock lock(w);
         if (!w.fileList.IsEmpty()) {
             EncodeRows(w, failures);
         }
-    } catch (const std::exception& error) {
-        toolkit::ShowMessage(w.window.get(),
-                             std::string("Сжатие прервано из-за ошибки: ") + error.what(),
-                             w.window->Caption());
-        return;
+    } catch (const std::bad_alloc&) {
+        interruption = RunInterruption::outOfMemory;
+    } catch (const std::exception&) {
+        interruption = RunInterruption::unexpectedFailure;
     }
-    if (!failures.empty() && !w.closing) {
-        toolkit::ShowMessage(w.window.get(), RunReportText(failures), w.window->Caption());
+    if ((!failures.empty() || interruption) && !w.closing) {
+        toolkit::ShowMessage(w.window.get(), RunReportText(std::move(failures), interruption),
+                             w.window->Caption());
     }
 }
 

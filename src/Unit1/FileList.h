@@ -29,6 +29,7 @@ struct FileEntry {
     std::string track;  // e.g. "5/12", empty for none
     std::string comment;
     bool hasId3v2 = false;  // its ID3v2 tag is carried into the output, whole
+    bool valid = false;     // analysed as MPEG audio when it was listed
 };
 
 class FileList {

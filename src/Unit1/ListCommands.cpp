@@ -33,7 +33,8 @@ void AppendAnalysedRow(MainWindow& w, const std::string& path) {
                                 .genre = analysis.genre,
                                 .track = analysis.track,
                                 .comment = analysis.comment,
-                                .hasId3v2 = analysis.hasId3v2});
+                                .hasId3v2 = analysis.hasId3v2,
+                                .valid = analysis.valid});
 }
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8

@@ -9,6 +9,7 @@
 #include "toolkit/Toolkit.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kestrune::processmp3 {
@@ -75,7 +76,9 @@ struct MainWindow {
     int encoders = 1;
 
     int currentRow = 0;          // the row the tag editor shows; 0 when none
-    std::string currentRowName;  // column 0 of that row; empty when none is shown
+    // Column 0 of that row; nothing when no row is shown (a file named ".mp3" shows an
+    // empty name).
+    std::optional<std::string> currentRowName;
     bool showingRow = false;     // the editor's fields are being filled with a row's values
 
     // The idle watchdog's processor-load sampler, for the whole life of the window.

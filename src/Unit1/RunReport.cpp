@@ -1,13 +1,20 @@
 // Judges each encoder's end and words the report of a run's failed rows.
 #include "Unit1/RunReport.h"
 
+#include "platform/Paths.h"
 #include "platform/TextCodec.h"
+
+#include <algorithm>
 
 namespace kestrune::unit1 {
 
 namespace {
 
 constexpr std::size_t kMaxDetailCharacters = 200;
+// Rows the report names one by one; a box of this many lines fits a screen 768 pixels high.
+constexpr std::size_t kMostReportedRows = 20;
+// A line longer than this is cut, so that the box stays narrower than the screen.
+constexpr std::size_t kMostLineCharacters = 150;
 
 std::string WithDetail(const std::string& reason, const std::string& detail) {
     return detail.empty() ? reason : reason + ": " + detail;
@@ -17,6 +24,8 @@ std::string Reason(const FailedRow& row) {
     switch (row.failure) {
         case RowFailure::SourceMissing:
             return "исходный файл не найден или недоступен";
+        case RowFailure::NotMp3:
+            return "не является файлом MP3";
         case RowFailure::NotStarted:
             return WithDetail("не удалось запустить кодек", row.detail);
         case RowFailure::EncoderError:
@@ -84,10 +93,39 @@ std::string LastErrorLine(std::string_view stdErrTail) {
     return std::string(platform::FirstCharacters(text, kMaxDetailCharacters));
 }
 
-std::string RunReportText(const std::vector<FailedRow>& failures) {
+std::string WithOutputName(std::string text, std::string_view partialPath,
+                           std::string_view outputPath) {
+    for (const auto& [from, to] :
+         {std::pair{partialPath, outputPath},
+          std::pair{platform::FileNameOf(partialPath), platform::FileNameOf(outputPath)}}) {
+        for (std::size_t at = text.find(from); !from.empty() && at != std::string::npos;
+             at = text.find(from, at + to.size())) {
+            text.replace(at, from.size(), to);
+        }
+    }
+    return text;
+}
+
+std::string RunReportText(std::vector<FailedRow> failures,
+                          std::optional<RunInterruption> interruption) {
+    std::ranges::stable_sort(failures, {}, &FailedRow::row);
     std::string text = "Не все файлы удалось сжать:\r\n";
-    for (const FailedRow& row : failures) {
-        text += "\r\n" + row.name + " — " + Reason(row);
+    for (std::size_t i = 0; i < failures.size() && i < kMostReportedRows; ++i) {
+        const FailedRow& row = failures[i];
+        const bool nameShared = std::ranges::count(failures, row.name, &FailedRow::name) > 1;
+        const std::string line = (nameShared ? row.sourcePath : row.name) + " — " + Reason(row);
+        text += "\r\n" + std::string(platform::FirstCharacters(line, kMostLineCharacters));
+        if (platform::CountCharacters(line) > kMostLineCharacters) {
+            text += "…";
+        }
+    }
+    if (failures.size() > kMostReportedRows) {
+        text += "\r\n… и ещё " + std::to_string(failures.size() - kMostReportedRows);
+    }
+    if (interruption) {
+        text += *interruption == RunInterruption::outOfMemory
+                    ? "\r\n\r\nСжатие прервано: не хватило памяти."
+                    : "\r\n\r\nСжатие прервано из-за непредвиденной ошибки программы.";
     }
     return text;
 }

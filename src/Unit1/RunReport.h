@@ -11,6 +11,7 @@ namespace kestrune::unit1 {
 
 enum class RowFailure {
     SourceMissing,   // the source is gone or is no regular file any more
+    NotMp3,          // the source was found to be no MP3 file when it was listed
     NotStarted,      // the encoder could not be started
     EncoderError,    // the encoder ended with a non-zero status
     StoppedAsIdle,   // the watchdog ended it
@@ -21,7 +22,9 @@ enum class RowFailure {
 };
 
 struct FailedRow {
+    int row;           // its place in the list
     std::string name;  // the row's name in the list
+    std::string sourcePath;
     RowFailure failure;
     // EncoderError: the last line the encoder wrote to standard error; NotStarted: why.
     std::string detail;
@@ -38,7 +41,19 @@ std::optional<RowFailure> EncoderOutcome(bool killedByWatchdog, bool abortedByUs
 // The last non-empty line of what the encoder wrote to standard error, made safe to show.
 std::string LastErrorLine(std::string_view stdErrTail);
 
-// The message that lists every failed row with its reason, in Russian.
-std::string RunReportText(const std::vector<FailedRow>& failures);
+// The encoder's words with the partial file it wrote, a temporary file of the program's own,
+// named as the output the user knows.
+std::string WithOutputName(std::string text, std::string_view partialPath,
+                           std::string_view outputPath);
+
+// Why a run ended before its last row.
+enum class RunInterruption { outOfMemory, unexpectedFailure };
+
+// The message that tells, in Russian, the failed rows in list order and then why the run was
+// interrupted, if it was. It fits the screen: after the first rows it says how many more
+// failed. A row is named by its name in the list, or by its source's path where another
+// failed row has the same name.
+std::string RunReportText(std::vector<FailedRow> failures,
+                          std::optional<RunInterruption> interruption = std::nullopt);
 
 }  // namespace kestrune::unit1

@@ -10,6 +10,7 @@
 #include "platform/Profile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace kestrune::unit1 {
@@ -60,18 +61,33 @@ void ExchangeText(const std::string& file, const char* section, const char* key,
     }
 }
 
+// The stored number of encoders at once: 0 (one per processor) up to kMostEncoders. Text that
+// is no number, or a negative one, means the usual run of one encoder.
+int EncodersOf(const std::string& stored) {
+    int encoders = -1;
+    const char* end = stored.data() + stored.size();
+    const auto [stop, error] = std::from_chars(stored.data(), end, encoders);
+    if (error == std::errc::result_out_of_range && stop == end && stored.front() != '-') {
+        return kMostEncoders;
+    }
+    if (error != std::errc() || stop != end || encoders < 0) {
+        return 1;
+    }
+    return std::min(encoders, kMostEncoders);
+}
+
 // The number of encoders at once is in the file only once the user has changed it, so the
 // file of a user who never did keeps the keys it always had.
 void ExchangeEncoders(MainWindow& w, const std::string& file, bool write) {
     // Only a missing key reads as whatever default it is given.
-    const int stored = platform::ReadProfileInt(file, "Options", "Encoders", 0);
-    const bool present = stored == platform::ReadProfileInt(file, "Options", "Encoders", 1);
+    const std::string stored = platform::ReadProfileText(file, "Options", "Encoders", "");
+    const bool present = stored == platform::ReadProfileText(file, "Options", "Encoders", "-");
     if (write) {
         if (present || w.encoders != 1) {
             platform::WriteProfileText(file, "Options", "Encoders", std::to_string(w.encoders));
         }
     } else {
-        w.encoders = present ? std::clamp(stored, 0, kMostEncoders) : 1;
+        w.encoders = present ? EncodersOf(stored) : 1;
     }
 }
 

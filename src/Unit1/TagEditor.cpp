@@ -1,5 +1,5 @@
 // The editor's fields hold the values of the row named by currentRow while currentRowName
-// is not empty; the genre box's item 0 is the blank item, item k the genre k - 1. A text
+// holds a name; the genre box's item 0 is the blank item, item k the genre k - 1. A text
 // longer than an ID3v1 field is kept whole: it reaches an ID3v2 tag whole.
 #include "Unit1/TagEditor.h"
 
@@ -27,7 +27,7 @@ std::string GenreOfItem(int item) {
 
 void ClearTagEditor(MainWindow& w) {
     w.currentRow = 0;
-    w.currentRowName.clear();
+    w.currentRowName.reset();
     for (toolkit::Edit* field : {w.titleEdit, w.artistEdit, w.albumEdit, w.yearEdit}) {
         field->SetText("");
     }
@@ -52,7 +52,7 @@ void LoadRowIntoEditor(MainWindow& w, int row) {
 
 void SaveTagChanges(MainWindow& w) {
     FileEntry* entry = w.fileList.Find(w.currentRow);
-    if (w.currentRowName.empty() || entry == nullptr) {
+    if (!w.currentRowName || entry == nullptr) {
         return;
     }
     entry->title = w.titleEdit->Text();
@@ -76,7 +76,7 @@ void LimitTagField(MainWindow& w, toolkit::Edit& field, int limit) {
 }
 
 void MarkTagsChanged(MainWindow& w) {
-    if (!w.currentRowName.empty()) {
+    if (w.currentRowName) {
         w.saveButton->SetEnabled(true);
     }
 }

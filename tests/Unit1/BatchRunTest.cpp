@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "Unit1/BatchRun.h"
 #include "Unit1/ListCommands.h"
+#include "platform/File.h"
 #include "platform/Locations.h"
 #include "processMP3/ProgressWindow.h"
 #include "support/Id3Builders.h"
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 
@@ -76,15 +78,11 @@ protected:
         });
     }
 
-    // The partial files in the output folder: one for each row whose encoder runs.
-    std::vector<std::string> Partials() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
-            if (entry.path().extension() == ".part") {
-                names.push_back(entry.path().filename().string());
-            }
-        }
-        return names;
+    // How many partial files the output folder holds: one for each row whose encoder runs.
+    std::size_t Partials() const {
+        return static_cast<std::size_t>(std::ranges::count_if(
+            fs::directory_iterator(dir.Path() / "out"),
+            [](const fs::directory_entry& entry) { return entry.path().extension() == ".part"; }));
     }
 
     // Every file of the output folder with its bytes.
@@ -186,14 +184,14 @@ TEST_F(BatchRunTest, AbortEndsOnlyTheCurrentEncoderAndDeletesItsPartialOutput) {
     int dispatches = 0;
     DuringRun([&](processmp3::ProgressWindow& progress) {
         if (++dispatches == 3) {
-            EXPECT_TRUE(fs::exists(Out("a.mp3.part")));
+            EXPECT_EQ(Partials(), 1u);
             EXPECT_TRUE(driver.Click(progress.abortButton));
         }
     });
     driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
     Run(dir.File("out"));
     EXPECT_FALSE(fs::exists(Out("a.mp3")));
-    EXPECT_FALSE(fs::exists(Out("a.mp3.part")));
+    EXPECT_EQ(Partials(), 0u);
     EXPECT_TRUE(fs::exists(Out("b.mp3")));
     EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
     EXPECT_EQ(w->fileListView->RowImage(1), kAnalysedImage);
@@ -409,14 +407,15 @@ TEST_F(BatchRunTest, SeveralEncodersStartRowsInListOrderAndJudgeEachOnItsOwn) {
         std::vector<std::string> statuses;
         bool aborted = false;
         DuringRun([&](processmp3::ProgressWindow& progress) {
-            const std::vector<std::string> partials = Partials();
-            mostRunning = std::max(mostRunning, partials.size());
-            EXPECT_EQ(progress.encoders.size(), partials.size());
+            const std::size_t partials = Partials();
+            mostRunning = std::max(mostRunning, partials);
+            EXPECT_EQ(progress.encoders.size(), partials);
             if (statuses.empty() || statuses.back() != progress.statusLabel.Text()) {
                 statuses.push_back(progress.statusLabel.Text());
             }
-            // Once the stalled row has been ended, the first "f" is the only one running.
-            if (!aborted && partials == std::vector<std::string>{"f.mp3.part"}) {
+            // Once the stalled row has been ended, the first "f" is the only one running: its
+            // twin waits for its output name.
+            if (!aborted && partials == 1 && statuses.back() == "Обрабатывается: f") {
                 aborted = driver.Click(progress.abortButton);
             }
         });
@@ -492,6 +491,55 @@ TEST_F(BatchRunTest, AnEncoderInAFolderWithBlanksAndQuotesInItsNameStarts) {
     Run(dir.File("out"));
     EXPECT_TRUE(driver.ShownMessages().empty());
     EXPECT_TRUE(fs::exists(Out("a.mp3")));
+}
+
+// A browser's unfinished download named like the output is no file of the program's, and a
+// name of 124 Cyrillic letters fits the file system, so its partial output must fit too.
+// Temporary files of the program that no running program holds were left by one that was
+// killed: the next run removes them.
+TEST_F(BatchRunTest, TheRunTouchesOnlyFilesItMadeWhateverTheNamesOfTheRows) {
+    const std::string longName = [] {
+        std::string name;
+        for (int i = 0; i < 124; ++i) {
+            name += "ж";
+        }
+        return name;
+    }();
+    AddRows({{"a.mp3", ""}, {longName + ".mp3", ""}});
+    const std::vector<std::uint8_t> foreign = {'m', 'i', 'n', 'e'};
+    for (const char* name : {"a.mp3.part", "a.mp3.cover"}) {
+        test::WriteBytes(Out(name), foreign);
+    }
+    test::WriteBytes(Out(".kestrune-0badf00d.part"), foreign);
+    const auto held = platform::FileForUpdate::CreateHeld(Out(".kestrune-1234abcd.cover"),
+                                                          platform::NewFileAccess::usual);
+    ASSERT_TRUE(held);
+    Run(dir.File("out"));
+    EXPECT_TRUE(driver.ShownMessages().empty());
+    const auto files = Outputs();
+    EXPECT_EQ(files.at("a.mp3"), test::BytesOf("partial encoded"));
+    EXPECT_EQ(files.at(longName + ".mp3"), test::BytesOf("partial encoded"));
+    EXPECT_EQ(files.at("a.mp3.part"), foreign);
+    EXPECT_EQ(files.at("a.mp3.cover"), foreign);
+    EXPECT_TRUE(files.contains(".kestrune-1234abcd.cover"));
+    EXPECT_EQ(files.size(), 5u);  // the file left unheld went, and nothing was left behind
+}
+
+TEST_F(BatchRunTest, AnUnexpectedFailureStillReportsTheRowsThatFailedBeforeIt) {
+    AddRows({{"a.mp3", "say-stderr Broken exit 3"}, {"b.mp3", "sleep 20000"}});
+    DuringRun([&](processmp3::ProgressWindow& progress) {
+        if (w->fileListView->RowImage(0) == kCreatedImage && progress.encoders.size() == 1) {
+            throw std::runtime_error("internal");  // row a has failed, row b runs
+        }
+    });
+    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
+    Run(dir.File("out"));
+    ASSERT_EQ(driver.ShownMessages().size(), 1u);
+    EXPECT_EQ(driver.ShownMessages()[0].text,
+              "Не все файлы удалось сжать:\r\n\r\na — ошибка кодека: Broken\r\n\r\n"
+              "Сжатие прервано из-за непредвиденной ошибки программы.");
+    EXPECT_EQ(Partials(), 0u);
+    EXPECT_TRUE(w->optionsPanel->IsEnabled());
 }
 
 TEST_F(BatchRunTest, ClosingMidRunEndsEveryRunningEncoderAndLeavesNoFileBehind) {

@@ -207,7 +207,7 @@ TEST_F(FileListCommands, DeletingRemovesOnlyTheSelectedRowAndEmptiesTheEditor) {
     driver.Click(*w.deleteRowButton);
     EXPECT_EQ(w.fileListView->RowCount(), 3);
     EXPECT_EQ(w.titleEdit->Text(), "");
-    EXPECT_EQ(w.currentRowName, "");
+    EXPECT_EQ(w.currentRowName, std::nullopt);
 
     ASSERT_TRUE(driver.SelectRow(*w.fileListView, 1));
     EXPECT_TRUE(w.saveButton->IsEnabled());

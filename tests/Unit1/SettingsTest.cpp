@@ -123,9 +123,16 @@ TEST_F(Settings, AStoredEncoderThatExistsIsKept) {
     EXPECT_EQ(w.inputFolder, "");
 }
 
+// Anything but a number of at least 0 is the usual run of one encoder.
 TEST_F(Settings, EncodersAtOnceAreClampedAndStoredOnlyOnceTheUserHasSetThem) {
-    const std::pair<const char*, int> cases[] = {
-        {"", 1}, {"Encoders=3", 3}, {"Encoders=0", 0}, {"Encoders=500", 64}, {"Encoders=-2", 0}};
+    const std::pair<const char*, int> cases[] = {{"", 1},
+                                                 {"Encoders=3", 3},
+                                                 {"Encoders=0", 0},
+                                                 {"Encoders=500", 64},
+                                                 {"Encoders=-2", 1},
+                                                 {"Encoders=", 1},
+                                                 {"Encoders=abc", 1},
+                                                 {"Encoders=99999999999", 64}};
     for (const auto& [key, encoders] : cases) {
         SCOPED_TRACE(key);
         WriteSettings(std::string("[Options]\n") + key + "\n");
