@@ -6,9 +6,11 @@
 // tick is skipped. Two idle ticks in a row of one encoder end that encoder only. An encoder
 // that has ended is never judged: the timer may tick while nobody waits for the encoders
 // (a window drag or a menu on Windows runs a loop of its own), and an ended encoder looks idle.
-#include "adCpuUsage/CpuUsageError.h"
-#include "processMP3/ProgressWindow.h"
+#include "processMP3/IdleWatchdog.h"
 
+#include "adCpuUsage/CpuUsageError.h"
+
+#include <algorithm>
 #include <utility>
 
 namespace kestrune::processmp3 {
@@ -93,17 +95,35 @@ bool StalledAfter(Verdict verdict, EncoderWatch& watch) {
 
 }  // namespace
 
-void WatchdogTick(ProgressWindow& progress) {
-    MachineVerdict machine(progress.monitor);
+EncoderWatch& IdleWatchdog::Begin(WatchedEncoder encoder) {
+    EncoderWatch& watch = encoders_.emplace_back(EncoderWatch{.encoder = std::move(encoder)});
+    if (watch.encoder.processorTime) {
+        if (const auto used = watch.encoder.processorTime()) {
+            watch.lastReading.emplace(clock(), *used);
+        }
+    }
+    return watch;
+}
+
+EncoderWatch IdleWatchdog::End(const EncoderWatch& watch) {
+    const auto place = std::ranges::find_if(
+        encoders_, [&watch](const EncoderWatch& running) { return &running == &watch; });
+    EncoderWatch ended = std::move(*place);
+    encoders_.erase(place);
+    return ended;
+}
+
+bool IdleWatchdog::Tick() {
+    MachineVerdict machine(monitor_);
     bool fired = false;
-    for (EncoderWatch& watch : progress.encoders) {
+    for (EncoderWatch& watch : encoders_) {
         if (watch.killedByWatchdog || watch.abortedByUser) {
             continue;  // already being ended
         }
         if (watch.encoder.hasEnded && watch.encoder.hasEnded()) {
             continue;
         }
-        const std::optional<Verdict> own = ByEncoderTime(progress.clock, watch);
+        const std::optional<Verdict> own = ByEncoderTime(clock, watch);
         const Verdict verdict = own ? *own : machine.Get();
         if (StalledAfter(verdict, watch)) {
             watch.killedByWatchdog = true;
@@ -111,9 +131,13 @@ void WatchdogTick(ProgressWindow& progress) {
             fired = true;
         }
     }
-    if (fired) {
-        progress.timer.SetEnabled(false);
-        progress.window->SetTopmost(false);
+    return fired;
+}
+
+void IdleWatchdog::AbortAll() {
+    for (EncoderWatch& watch : encoders_) {
+        watch.abortedByUser = true;
+        watch.encoder.terminate();
     }
 }
 

@@ -2,7 +2,7 @@
 // close command and not resizable, and handles its abort button.
 #include "processMP3/ProgressWindow.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace kestrune::processmp3 {
 
@@ -54,7 +54,7 @@ ProgressWindow::ProgressWindow(toolkit::Window& owner, int rowCount,
       overallBar(AddBar(*window, 48)),
       activityBar(AddBar(*window, 19)),
       timer(window->AddTimer(kWatchdogInterval)),
-      monitor(monitor) {
+      watchdog(monitor) {
     timer.onTick = [this] { WatchdogTick(*this); };
     abortButton.onClick = [this] { AbortEncoder(*this); };
     window->SetResizable(false);
@@ -89,14 +89,7 @@ void ResetProgress(ProgressWindow& progress, int rowCount) {
 EncoderWatch& BeginEncoder(ProgressWindow& progress, const std::string& name,
                            WatchedEncoder encoder) {
     progress.statusLabel.SetText("Обрабатывается: " + name);
-    EncoderWatch& watch =
-        progress.encoders.emplace_back(EncoderWatch{.encoder = std::move(encoder)});
-    if (watch.encoder.processorTime) {
-        if (const auto used = watch.encoder.processorTime()) {
-            watch.lastReading.emplace(progress.clock(), *used);
-        }
-    }
-    return watch;
+    return progress.watchdog.Begin(std::move(encoder));
 }
 
 void StepActivity(ProgressWindow& progress) {
@@ -108,20 +101,21 @@ void StepActivity(ProgressWindow& progress) {
 }
 
 EncoderWatch EndEncoder(ProgressWindow& progress, const EncoderWatch& watch) {
-    const auto place = std::ranges::find_if(
-        progress.encoders, [&watch](const EncoderWatch& running) { return &running == &watch; });
-    EncoderWatch ended = std::move(*place);
-    progress.encoders.erase(place);
+    EncoderWatch ended = progress.watchdog.End(watch);
     progress.timer.SetEnabled(true);
     progress.overallBar.SetPosition(progress.overallBar.Position() + 1);
     return ended;
 }
 
-void AbortEncoder(ProgressWindow& progress) {
-    for (EncoderWatch& watch : progress.encoders) {
-        watch.abortedByUser = true;
-        watch.encoder.terminate();
+void WatchdogTick(ProgressWindow& progress) {
+    if (progress.watchdog.Tick()) {
+        progress.timer.SetEnabled(false);
+        progress.window->SetTopmost(false);
     }
+}
+
+void AbortEncoder(ProgressWindow& progress) {
+    progress.watchdog.AbortAll();
 }
 
 }  // namespace kestrune::processmp3

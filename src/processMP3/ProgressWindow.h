@@ -5,45 +5,13 @@
 #pragma once
 
 #include "adCpuUsage/CpuUsageMonitor.h"
+#include "processMP3/IdleWatchdog.h"
 #include "toolkit/Toolkit.h"
 
-#include <chrono>
-#include <functional>
-#include <list>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace kestrune::processmp3 {
-
-// What the watchdog and the abort button need of a running encoder.
-struct WatchedEncoder {
-    // Ends the encoder with the exit code of a terminated encoder.
-    std::function<void()> terminate;
-    // The processor time the encoder and what it started have used so far; nothing where the
-    // system gives no true figure.
-    std::function<std::optional<std::chrono::nanoseconds>()> processorTime;
-    // True once the encoder's process has ended, whether or not the run has seen it yet: its
-    // exit status decides the row, never the watchdog.
-    std::function<bool()> hasEnded = {};
-};
-
-// One running encoder as the watchdog and the abort button see it.
-struct EncoderWatch {
-    WatchedEncoder encoder;
-    // The encoder's last processor-time reading and when it was taken: the next tick measures
-    // from there.
-    std::optional<std::pair<std::chrono::steady_clock::time_point, std::chrono::nanoseconds>>
-        lastReading = {};
-    // The last watchdog tick found this encoder idle.
-    bool idleSeen = false;
-    // The watchdog ended this encoder.
-    bool killedByWatchdog = false;
-    // The abort button ended this encoder.
-    bool abortedByUser = false;
-};
-
-using SteadyClock = std::function<std::chrono::steady_clock::time_point()>;
 
 class ProgressWindow {
 public:
@@ -63,13 +31,9 @@ public:
     toolkit::ProgressBar& overallBar;
     toolkit::ProgressBar& activityBar;
     toolkit::Timer& timer;
-    cpuusage::CpuUsageMonitor& monitor;
-
-    // The encoders running now, in the order they started (BeginEncoder, EndEncoder). Each
-    // keeps its place in the list while others come and go.
-    std::list<EncoderWatch> encoders;
-    // Where the watchdog takes the time from; tests give it a clock of their own.
-    SteadyClock clock = [] { return std::chrono::steady_clock::now(); };
+    // What the watchdog knows of the encoders running now (BeginEncoder, EndEncoder); the
+    // timer ticks it.
+    IdleWatchdog watchdog;
 };
 
 // Stops the watchdog while it lives, for a modal message box shown during a run: nobody
@@ -85,8 +49,6 @@ private:
     toolkit::Timer& timer_;
     bool wasRunning_;
 };
-
-inline constexpr int kWatchdogInterval = 1000;  // milliseconds between two load samples
 
 // Creates the progress window of a run over the rows of the main window's list.
 std::unique_ptr<ProgressWindow> CreateProgressWindow(toolkit::Window& owner, int rowCount,
@@ -111,7 +73,7 @@ void StepActivity(ProgressWindow& progress);
 EncoderWatch EndEncoder(ProgressWindow& progress, const EncoderWatch& watch);
 
 // The timer's tick: ends each encoder that has been idle for two ticks in a row, and only
-// those.
+// those; once it has ended one, it stops until the run sees that encoder end.
 void WatchdogTick(ProgressWindow& progress);
 
 // The abort button: ends every encoder running now; the run goes on with the next rows.

@@ -409,7 +409,7 @@ TEST_F(BatchRunTest, SeveralEncodersStartRowsInListOrderAndJudgeEachOnItsOwn) {
         DuringRun([&](processmp3::ProgressWindow& progress) {
             const std::size_t partials = Partials();
             mostRunning = std::max(mostRunning, partials);
-            EXPECT_EQ(progress.encoders.size(), partials);
+            EXPECT_EQ(progress.watchdog.Encoders().size(), partials);
             if (statuses.empty() || statuses.back() != progress.statusLabel.Text()) {
                 statuses.push_back(progress.statusLabel.Text());
             }
@@ -528,7 +528,7 @@ TEST_F(BatchRunTest, TheRunTouchesOnlyFilesItMadeWhateverTheNamesOfTheRows) {
 TEST_F(BatchRunTest, AnUnexpectedFailureStillReportsTheRowsThatFailedBeforeIt) {
     AddRows({{"a.mp3", "say-stderr Broken exit 3"}, {"b.mp3", "sleep 20000"}});
     DuringRun([&](processmp3::ProgressWindow& progress) {
-        if (w->fileListView->RowImage(0) == kCreatedImage && progress.encoders.size() == 1) {
+        if (w->fileListView->RowImage(0) == kCreatedImage && progress.watchdog.Encoders().size() == 1) {
             throw std::runtime_error("internal");  // row a has failed, row b runs
         }
     });
@@ -548,7 +548,7 @@ TEST_F(BatchRunTest, ClosingMidRunEndsEveryRunningEncoderAndLeavesNoFileBehind) 
     int dispatches = 0;
     DuringRun([&](processmp3::ProgressWindow& progress) {
         if (++dispatches == 3) {
-            EXPECT_EQ(progress.encoders.size(), 2u);
+            EXPECT_EQ(progress.watchdog.Encoders().size(), 2u);
             EXPECT_TRUE(driver.RequestClose(*w->window));
         }
     });

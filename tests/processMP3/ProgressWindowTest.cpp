@@ -70,7 +70,7 @@ TEST_F(ProgressWindowTest, AbortEndsEveryRunningEncoderAndMarksEach) {
     EXPECT_TRUE(progress->timer.IsEnabled());
 
     EXPECT_TRUE(EndEncoder(*progress, first).abortedByUser);
-    EXPECT_EQ(progress->encoders.size(), 1u);
+    EXPECT_EQ(progress->watchdog.Encoders().size(), 1u);
     EXPECT_FALSE(StartEncoder("c").abortedByUser);
 }
 
@@ -118,7 +118,7 @@ TEST_F(ProgressWindowTest, WatchdogEndsAnEncoderOnlyAfterTwoIdleTicksInARow) {
         test::ScriptedCpuMonitor scripted{{1.0}};
         auto window = CreateProgressWindow(*owner, 3, scripted);
         auto now = std::chrono::steady_clock::time_point{};
-        window->clock = [&now] { return now; };
+        window->watchdog.clock = [&now] { return now; };
         std::optional<std::chrono::milliseconds> used = std::chrono::milliseconds(0);
         int ended = 0;
         const EncoderWatch& watch = BeginEncoder(
@@ -181,7 +181,7 @@ TEST_F(ProgressWindowTest, IdleTicksWithoutAnEncoderNeverCount) {
 
 TEST_F(ProgressWindowTest, WatchdogEndsOnlyTheEncoderThatStalledAmongSeveral) {
     auto now = std::chrono::steady_clock::time_point{};
-    progress->clock = [&now] { return now; };
+    progress->watchdog.clock = [&now] { return now; };
     std::vector<std::chrono::milliseconds> used(3);
     std::vector<int> ended(3);
     std::vector<EncoderWatch*> watches;
@@ -207,7 +207,7 @@ TEST_F(ProgressWindowTest, WatchdogEndsOnlyTheEncoderThatStalledAmongSeveral) {
     EXPECT_FALSE(progress->timer.IsEnabled());
     EndEncoder(*progress, *watches[1]);
     EXPECT_TRUE(progress->timer.IsEnabled());
-    EXPECT_EQ(progress->encoders.size(), 2u);
+    EXPECT_EQ(progress->watchdog.Encoders().size(), 2u);
 }
 
 }  // namespace
