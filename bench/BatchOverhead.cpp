@@ -7,7 +7,6 @@
 #include "Unit1/BuildMainWindow.h"
 #include "Unit1/EncoderProcess.h"
 #include "Unit1/ListCommands.h"
-#include "Unit1/MainWindowCommandLine.h"
 #include "toolkit/headless/HeadlessDriver.h"
 
 #include <chrono>
@@ -59,7 +58,7 @@ int main() {
         const std::string output =
             unit1::OutputPath((root / "loop").string(), w->fileListView->CellText(row, 0));
         const std::string line =
-            "\"" + w->encoderPath + "\"" + unit1::BuildEncoderCommandLine(*w, row, output);
+            unit1::EncoderLineOfRow(unit1::PlanOfWindow(*w), static_cast<std::size_t>(row), output);
         if (!encoder.StartEncoder(line)) {
             std::fprintf(stderr, "cannot start %s\n", line.c_str());
             return 1;

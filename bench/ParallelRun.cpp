@@ -7,7 +7,6 @@
 #include "Unit1/BatchRun.h"
 #include "Unit1/BuildMainWindow.h"
 #include "Unit1/ListCommands.h"
-#include "Unit1/MainWindowCommandLine.h"
 #include "toolkit/headless/HeadlessDriver.h"
 
 #include <algorithm>
@@ -76,7 +75,8 @@ int main() {
         std::ofstream out(lines);
         for (int row = 0; row < kFiles; ++row) {
             const std::string output = unit1::OutputPath(folder, w->fileListView->CellText(row, 0));
-            out << "\"" << w->encoderPath << "\"" << unit1::BuildEncoderCommandLine(*w, row, output)
+            out << unit1::EncoderLineOfRow(unit1::PlanOfWindow(*w), static_cast<std::size_t>(row),
+                                           output)
                 << "\n";
         }
         out.close();

@@ -4,8 +4,13 @@
 #pragma once
 
 #include "Unit1/MainWindow.h"
+#include "Unit1/RunPlan.h"
 
 namespace kestrune::unit1 {
+
+// The run the window asks for: its encoder, output folder, options, rows and encoders at
+// once as they stand now.
+RunPlan PlanOfWindow(const MainWindow& w);
 
 // The compress button's command.
 void RunBatch(MainWindow& w);

@@ -6,6 +6,24 @@
 
 namespace kestrune::unit1 {
 
+FileEntry EntryOfFile(const std::string& path) {
+    return EntryOf(path, mpeg::ReadFileListRow(path));
+}
+
+FileEntry EntryOf(const std::string& path, const mpeg::FileListRow& analysis) {
+    return {.sourcePath = path,
+            .outputName = analysis.name,
+            .title = analysis.title,
+            .artist = analysis.artist,
+            .album = analysis.album,
+            .year = analysis.year,
+            .genre = analysis.genre,
+            .track = analysis.track,
+            .comment = analysis.comment,
+            .hasId3v2 = analysis.hasId3v2,
+            .valid = analysis.valid};
+}
+
 const FileEntry& FileList::At(int row) const {
     static const FileEntry kNoEntry;
     return row >= 0 && row < Count() ? entries_[static_cast<std::size_t>(row)] : kNoEntry;

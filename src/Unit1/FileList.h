@@ -3,6 +3,7 @@
 // that does not exist yields an empty entry.
 #pragma once
 
+#include "MPEGaudio/FileListRow.h"
 #include "platform/Paths.h"
 
 #include <string>
@@ -31,6 +32,12 @@ struct FileEntry {
     bool hasId3v2 = false;  // its ID3v2 tag is carried into the output, whole
     bool valid = false;     // analysed as MPEG audio when it was listed
 };
+
+// The entry of a file as its analysis gives it: the one place that decides what a row
+// carries, and whether it is valid.
+FileEntry EntryOf(const std::string& path, const mpeg::FileListRow& analysis);
+// The same, analysing the file first.
+FileEntry EntryOfFile(const std::string& path);
 
 class FileList {
 public:

@@ -24,17 +24,7 @@ void AppendAnalysedRow(MainWindow& w, const std::string& path) {
         view.SetRowImage(row, kRowAnalysedImage);
         view.SetCellText(row, 3, mpeg::KindText(analysis));
     }
-    w.fileList.Append(FileEntry{.sourcePath = path,
-                                .outputName = analysis.name,
-                                .title = analysis.title,
-                                .artist = analysis.artist,
-                                .album = analysis.album,
-                                .year = analysis.year,
-                                .genre = analysis.genre,
-                                .track = analysis.track,
-                                .comment = analysis.comment,
-                                .hasId3v2 = analysis.hasId3v2,
-                                .valid = analysis.valid});
+    w.fileList.Append(EntryOf(path, analysis));
 }
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8

@@ -18,9 +18,6 @@ class ProgressWindow;
 
 namespace kestrune::unit1 {
 
-// The most encoders a run keeps going at once: Windows waits for at most 64 processes.
-inline constexpr int kMostEncoders = 64;
-
 struct MainWindow {
     std::unique_ptr<toolkit::Window> window;
 
@@ -72,14 +69,14 @@ struct MainWindow {
     std::string inputFolder;   // where the open dialog starts
     std::string outputFolder;  // the folder of the last run
     // How many encoders a run keeps going at once: 1 (the usual run, one row after the
-    // other), more up to kMostEncoders, or 0 for one per processor.
+    // other), more, or 0 for one per processor (see EncodersAtOnce).
     int encoders = 1;
 
-    int currentRow = 0;          // the row the tag editor shows; 0 when none
+    int currentRow = 0;  // the row the tag editor shows; 0 when none
     // Column 0 of that row; nothing when no row is shown (a file named ".mp3" shows an
     // empty name).
     std::optional<std::string> currentRowName;
-    bool showingRow = false;     // the editor's fields are being filled with a row's values
+    bool showingRow = false;  // the editor's fields are being filled with a row's values
 
     // The idle watchdog's processor-load sampler, for the whole life of the window.
     std::unique_ptr<cpuusage::CpuUsageMonitor> cpuUsageMonitor;

@@ -21,7 +21,7 @@ std::string NumberedName(std::string_view name, int number) {
 
 }  // namespace
 
-RunOutputs::RunOutputs(std::string outputFolder, const FileList& sources)
+RunOutputs::RunOutputs(std::string outputFolder, const std::vector<FileEntry>& sources)
     : outputFolder_(std::move(outputFolder)), sources_(sources) {}
 
 std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
@@ -30,7 +30,7 @@ std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
         return std::nullopt;
     }
     // Each written file takes at most one number, so one of these is free.
-    const int last = static_cast<int>(written_.size()) + sources_.Count() + 1;
+    const int last = static_cast<int>(written_.size() + sources_.size()) + 1;
     for (int number = 1; number <= last; ++number) {
         const std::string candidate = OutputPath(outputFolder_, NumberedName(name, number));
         if (!IsAmong(written_, candidate) && !IsListedSource(candidate)) {
@@ -45,7 +45,7 @@ bool RunOutputs::IsClaimed(const std::string& outputPath) const {
 }
 
 bool RunOutputs::IsListedSource(const std::string& path) const {
-    return std::ranges::any_of(sources_.Entries(), [&](const FileEntry& source) {
+    return std::ranges::any_of(sources_, [&](const FileEntry& source) {
         return platform::IsSameFile(path, source.sourcePath);
     });
 }

@@ -21,8 +21,8 @@ namespace kestrune::unit1 {
 
 class RunOutputs {
 public:
-    // The list must outlive the object and keep its sources during the run.
-    RunOutputs(std::string outputFolder, const FileList& sources);
+    // The sources must outlive the object.
+    RunOutputs(std::string outputFolder, const std::vector<FileEntry>& sources);
 
     const std::string& OutputFolder() const { return outputFolder_; }
 
@@ -41,7 +41,7 @@ private:
     static bool IsAmong(const std::vector<std::string>& paths, const std::string& path);
 
     std::string outputFolder_;
-    const FileList& sources_;
+    const std::vector<FileEntry>& sources_;
     std::vector<std::string> written_;
     std::vector<std::string> claimed_;  // folded to lower case
 };

@@ -20,8 +20,8 @@ std::string WithDetail(const std::string& reason, const std::string& detail) {
     return detail.empty() ? reason : reason + ": " + detail;
 }
 
-std::string Reason(const FailedRow& row) {
-    switch (row.failure) {
+std::string Reason(const RowResult& row) {
+    switch (*row.failure) {
         case RowFailure::SourceMissing:
             return "исходный файл не найден или недоступен";
         case RowFailure::NotMp3:
@@ -106,14 +106,19 @@ std::string WithOutputName(std::string text, std::string_view partialPath,
     return text;
 }
 
-std::string RunReportText(std::vector<FailedRow> failures,
+std::string FailureText(const RowResult& row) {
+    return row.failure ? Reason(row) : std::string();
+}
+
+std::string RunReportText(std::vector<RowResult> failures,
                           std::optional<RunInterruption> interruption) {
-    std::ranges::stable_sort(failures, {}, &FailedRow::row);
+    std::ranges::stable_sort(failures, {}, &RowResult::row);
     std::string text = "Не все файлы удалось сжать:\r\n";
     for (std::size_t i = 0; i < failures.size() && i < kMostReportedRows; ++i) {
-        const FailedRow& row = failures[i];
-        const bool nameShared = std::ranges::count(failures, row.name, &FailedRow::name) > 1;
-        const std::string line = (nameShared ? row.sourcePath : row.name) + " — " + Reason(row);
+        const RowResult& row = failures[i];
+        const bool nameShared = std::ranges::count(failures, row.name, &RowResult::name) > 1;
+        const std::string line =
+            (nameShared ? row.sourcePath : row.name) + " — " + FailureText(row);
         text += "\r\n" + std::string(platform::FirstCharacters(line, kMostLineCharacters));
         if (platform::CountCharacters(line) > kMostLineCharacters) {
             text += "…";

@@ -3,6 +3,7 @@
 
 #include "platform/Process.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,13 +22,18 @@ enum class RowFailure {
     NotSaved,        // the encoder succeeded but its file could not be moved into place
 };
 
-struct FailedRow {
-    int row;           // its place in the list
+// What became of one row of a run.
+struct RowResult {
+    int row = 0;       // its place in the list
     std::string name;  // the row's name in the list
     std::string sourcePath;
-    RowFailure failure;
+    std::string outputPath;             // the output written; empty when none was
+    std::optional<RowFailure> failure;  // nothing when the row was encoded
     // EncoderError: the last line the encoder wrote to standard error; NotStarted: why.
-    std::string detail;
+    std::string detail = {};
+    std::int64_t bytesBefore = 0;  // the source's size
+    std::int64_t bytesAfter = 0;   // the output's size
+    double seconds = 0.0;          // from the row's start to its end
 };
 
 // Why the encoder could not be started, in Russian.
@@ -49,11 +55,14 @@ std::string WithOutputName(std::string text, std::string_view partialPath,
 // Why a run ended before its last row.
 enum class RunInterruption { outOfMemory, unexpectedFailure };
 
+// Why a row failed, in Russian, with the detail the row has.
+std::string FailureText(const RowResult& row);
+
 // The message that tells, in Russian, the failed rows in list order and then why the run was
 // interrupted, if it was. It fits the screen: after the first rows it says how many more
 // failed. A row is named by its name in the list, or by its source's path where another
 // failed row has the same name.
-std::string RunReportText(std::vector<FailedRow> failures,
+std::string RunReportText(std::vector<RowResult> failures,
                           std::optional<RunInterruption> interruption = std::nullopt);
 
 }  // namespace kestrune::unit1

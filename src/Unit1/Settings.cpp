@@ -4,13 +4,13 @@
 
 #include "ID3v1/GenreTable.h"
 #include "Unit1/EncoderLocation.h"
+#include "Unit1/RunPlan.h"
 #include "Unit1/WindowPlacement.h"
 #include "platform/File.h"
 #include "platform/Locations.h"
 #include "platform/Profile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 
 namespace kestrune::unit1 {
@@ -61,21 +61,6 @@ void ExchangeText(const std::string& file, const char* section, const char* key,
     }
 }
 
-// The stored number of encoders at once: 0 (one per processor) up to kMostEncoders. Text that
-// is no number, or a negative one, means the usual run of one encoder.
-int EncodersOf(const std::string& stored) {
-    int encoders = -1;
-    const char* end = stored.data() + stored.size();
-    const auto [stop, error] = std::from_chars(stored.data(), end, encoders);
-    if (error == std::errc::result_out_of_range && stop == end && stored.front() != '-') {
-        return kMostEncoders;
-    }
-    if (error != std::errc() || stop != end || encoders < 0) {
-        return 1;
-    }
-    return std::min(encoders, kMostEncoders);
-}
-
 // The number of encoders at once is in the file only once the user has changed it, so the
 // file of a user who never did keeps the keys it always had.
 void ExchangeEncoders(MainWindow& w, const std::string& file, bool write) {
@@ -87,7 +72,7 @@ void ExchangeEncoders(MainWindow& w, const std::string& file, bool write) {
             platform::WriteProfileText(file, "Options", "Encoders", std::to_string(w.encoders));
         }
     } else {
-        w.encoders = present ? EncodersOf(stored) : 1;
+        w.encoders = present ? EncodersSettingOf(stored) : 1;
     }
 }
 

@@ -12,7 +12,7 @@ enum class SettingsExchange { read, write };
 // of encoders at once when the user has set one. A missing window key keeps the current
 // value; the window's place and size are applied together, once moved onto a screen. An
 // empty encoder path or output folder falls back to the program folder or the default
-// output folder. The number of encoders is clamped to 0 .. kMostEncoders.
+// output folder. The number of encoders is read as EncodersSettingOf reads it.
 void ExchangeSettings(MainWindow& w, SettingsExchange direction);
 
 // The last step of building the window: the program folder, the settings, the folder

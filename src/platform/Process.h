@@ -16,6 +16,10 @@
 
 namespace kestrune::platform {
 
+// The most children WaitForAny waits for at once: Windows waits for at most 64 handles
+// (MAXIMUM_WAIT_OBJECTS), and every system keeps to the same number.
+inline constexpr int kMostWaitedProcesses = 64;
+
 struct ProcessOptions {
     // Windows: a console of its own, kept hidden. POSIX: a session of its own, without a
     // controlling terminal.
@@ -65,7 +69,7 @@ public:
 
     // Waits up to `timeout` until one of the children has ended, reading what each writes
     // meanwhile. True when one has ended, now or before; Wait then answers its status at
-    // once. Windows waits for at most MAXIMUM_WAIT_OBJECTS (64) children at a time.
+    // once. At most kMostWaitedProcesses children are waited for.
     static bool WaitForAny(std::span<ChildProcess* const> children,
                            std::chrono::milliseconds timeout);
 

@@ -1,6 +1,7 @@
-// The batch run on the headless toolkit with the stand-in encoder: row order, launch
-// failures, the abort button, the watchdog, the bars, the controls locked during a run,
-// closing mid-run, failure reports, and source files that are never written over.
+// The window's run on the headless toolkit with the stand-in encoder: the progress window's
+// statuses and bars, launch failures told in a box, the abort button, the watchdog's timer,
+// the controls locked during a run, closing mid-run and the report at the end. What becomes
+// of each row and its files is the runner's, tested without a window (RunnerTest).
 #include "MainWindowFixture.h"
 #include "Unit1/BatchRun.h"
 #include "Unit1/ListCommands.h"
@@ -37,6 +38,7 @@ protected:
     BatchRunTest() : w(&Build()) {
         fs::create_directories(dir.Path() / "in");
         fs::create_directories(dir.Path() / "out");
+        fs::create_directories(dir.Path() / "encoder");
         w->encoderPath = KESTRUNE_STAND_IN;
         auto scripted = std::make_unique<test::ScriptedCpuMonitor>(std::vector<double>{1.0, 0.0});
         monitor = scripted.get();
@@ -67,6 +69,23 @@ protected:
     void Run(const std::optional<std::string>& folder) {
         driver.QueueFolderResult(folder);
         RunBatch(*w);
+    }
+
+    // The encoder, copied where the test may take it away during a run (the run's plan names
+    // it from the start) and give it back.
+    void UseEncoderCopy() {
+        fs::copy_file(KESTRUNE_STAND_IN, test::PathOf(EncoderCopy()));
+        w->encoderPath = EncoderCopy();
+    }
+    std::string EncoderCopy() const { return dir.File("encoder/" + StandInName()); }
+    static std::string StandInName() {
+        return test::Utf8Of(fs::path(KESTRUNE_STAND_IN).filename());
+    }
+    void TakeEncoderAway() {
+        fs::rename(test::PathOf(EncoderCopy()), test::PathOf(dir.File("away")));
+    }
+    void GiveEncoderBack() {
+        fs::rename(test::PathOf(dir.File("away")), test::PathOf(EncoderCopy()));
     }
 
     // Runs code at each dispatch of the run's wait loop while the progress window exists.
@@ -151,15 +170,18 @@ TEST_F(BatchRunTest, EncodesEveryRowInOrderAndFreesTheWindowAtTheEnd) {
 
 TEST_F(BatchRunTest, LaunchFailureIsToldOnceAndTheRunGoesOn) {
     AddRows({{"a.mp3", "sleep 300"}, {"b.mp3", ""}, {"c.mp3", "sleep 300"}});
-    const std::string encoder = w->encoderPath;
+    UseEncoderCopy();
     std::string statusWhileShown;
     int overallDuringLastRow = 0;
+    bool taken = false;
     DuringRun([&](processmp3::ProgressWindow&) {
-        w->encoderPath = dir.File("missing-encoder");  // gone once row a has started
+        if (!std::exchange(taken, true)) {
+            TakeEncoderAway();  // gone once row a has started
+        }
     });
     driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok, [&] {
         statusWhileShown = w->runProgress->statusLabel.Text();
-        w->encoderPath = encoder;
+        GiveEncoderBack();
         DuringRun([&](processmp3::ProgressWindow& progress) {
             overallDuringLastRow = progress.overallBar.Position();
         });
@@ -280,92 +302,6 @@ TEST_F(BatchRunTest, ClosingTheMainWindowMidRunEndsTheEncoderAndWritesTheSetting
     EXPECT_NE(text.find("PatchOut=" + dir.File("out")), std::string::npos);
 }
 
-TEST_F(BatchRunTest, FailingEncoderIsReportedWithTheLastLineItWrote) {
-    AddRows({{"a.mp3", "say-stderr first_line say-stderr Unsupported_audio_format exit 3"},
-             {"b.mp3", ""}});
-    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
-    Run(dir.File("out"));
-    ASSERT_EQ(driver.ShownMessages().size(), 1u);
-    const auto& report = driver.ShownMessages()[0];
-    EXPECT_EQ(report.caption, "Kestrune");
-    EXPECT_EQ(report.text,
-              "Не все файлы удалось сжать:\r\n\r\na — ошибка кодека: Unsupported audio format");
-    EXPECT_FALSE(fs::exists(Out("a.mp3")));
-    EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
-}
-
-TEST_F(BatchRunTest, RowWhoseOutputWouldOverwriteASourceIsSkipped) {
-    AddRows({{"a.mp3", ""}, {"b.MP3", ""}});
-    const auto original = test::ReadBytes(In("a.mp3"));
-    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
-    Run(dir.File("in"));  // the sources' own folder
-    EXPECT_EQ(test::ReadBytes(In("a.mp3")), original);
-    EXPECT_TRUE(fs::exists(In("b.MP3")));
-    ASSERT_EQ(driver.ShownMessages().size(), 1u);
-    EXPECT_NE(driver.ShownMessages()[0].text.find("a — пропущен"), std::string::npos);
-    EXPECT_EQ(w->fileListView->RowImage(0), kCreatedImage);
-}
-
-TEST_F(BatchRunTest, AFailedRowLeavesAnOlderOutputAsItWasAndASuccessfulOneReplacesIt) {
-    AddRows({{"a.mp3", "exit 3"}, {"b.mp3", "sleep 20000"}, {"c.mp3", ""}, {"gone.mp3", ""}});
-    fs::remove(In("gone.mp3"));  // deleted after it was listed
-    const auto older = test::BytesOf("an older result");
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "gone.mp3"}) {
-        test::WriteBytes(Out(name), older);
-    }
-    monitor->Then({0.0, 0.0});  // the stalled row b is ended by the watchdog
-    driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
-    Run(dir.File("out"));
-    for (const char* name : {"a.mp3", "b.mp3", "gone.mp3"}) {
-        EXPECT_EQ(test::ReadBytes(Out(name)), older) << name;
-    }
-    EXPECT_EQ(test::ReadBytes(Out("c.mp3")), test::BytesOf("partial encoded"));
-    for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
-        EXPECT_NE(entry.path().extension(), ".part") << entry.path();
-    }
-    ASSERT_EQ(driver.ShownMessages().size(), 1u);
-    EXPECT_NE(driver.ShownMessages()[0].text.find("gone — исходный файл не найден"),
-              std::string::npos);
-}
-
-TEST_F(BatchRunTest, RowsOfTheSameNameGetNumberedOutputsAndNeverDeleteEachOther) {
-    const struct {
-        const char* what;
-        const char* secondActions;
-        std::vector<std::string> outputs;
-        bool reported;
-    } cases[] = {
-        {"both succeed", "", {"x (2).mp3", "x (3).mp3", "x.mp3"}, false},
-        {"the second fails", "exit 1", {"x (2).mp3", "x.mp3"}, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        NewList(*w);
-        fs::remove_all(dir.Path() / "out");
-        fs::create_directories(dir.Path() / "out");
-        std::vector<std::string> paths;
-        for (const char* folder : {"a", "b", "c"}) {
-            fs::create_directories(dir.Path() / folder);
-            paths.push_back(dir.File(std::string(folder) + "/x.mp3"));
-            test::WriteBytes(paths.back(), test::Frames(test::kMpeg1Layer3At128, 60));
-        }
-        std::ofstream(paths[1] + ".actions") << c.secondActions;
-        AddSelection(*w, paths);
-        if (c.reported) {
-            driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok);
-        }
-        Run(dir.File("out"));
-        std::vector<std::string> outputs;
-        for (const auto& entry : fs::directory_iterator(dir.Path() / "out")) {
-            outputs.push_back(entry.path().filename().string());
-            EXPECT_EQ(test::ReadBytes(entry.path().string()), test::BytesOf("partial encoded"));
-        }
-        std::ranges::sort(outputs);
-        EXPECT_EQ(outputs, c.outputs);
-        EXPECT_EQ(driver.PendingAnswers(), 0u);
-    }
-}
-
 TEST_F(BatchRunTest, FilesDroppedDuringARunAreRefused) {
     AddRows({{"a.mp3", "sleep 300"}});
     test::WriteBytes(In("dropped.mp3"), test::Frames(test::kMpeg1Layer3At128, 60));
@@ -441,12 +377,15 @@ TEST_F(BatchRunTest, SeveralEncodersStartRowsInListOrderAndJudgeEachOnItsOwn) {
 TEST_F(BatchRunTest, AnEncoderThatEndsWhileALaunchFailureIsShownIsNotTakenForStalled) {
     AddRows({{"a.mp3", "sleep 300"}, {"b.mp3", "sleep 700"}, {"c.mp3", ""}});
     w->encoders = 2;
-    const std::string encoder = w->encoderPath;
+    UseEncoderCopy();
+    bool taken = false;
     DuringRun([&](processmp3::ProgressWindow&) {
-        w->encoderPath = dir.File("missing-encoder");  // row c will not start
+        if (!std::exchange(taken, true)) {
+            TakeEncoderAway();  // row c will not start
+        }
     });
     driver.QueueMessageAnswer(toolkit::MessageAnswer::Ok, [&] {
-        w->encoderPath = encoder;
+        GiveEncoderBack();
         std::this_thread::sleep_for(std::chrono::milliseconds(800));  // row b ends meanwhile
         driver.AdvanceTime(3000);  // the box's own message loop would let the timer tick
     });
@@ -477,58 +416,11 @@ TEST_F(BatchRunTest, AnEncoderThatEndsWhileNobodyWaitsForItIsNotTakenForStalled)
     EXPECT_EQ(w->fileListView->RowImage(0), kAnalysedImage);
 }
 
-TEST_F(BatchRunTest, AnEncoderInAFolderWithBlanksAndQuotesInItsNameStarts) {
-#ifdef _WIN32
-    const std::string folder = dir.File("Программы и кодеки");  // Windows names take no quotes
-#else
-    const std::string folder = dir.File("Кодек \"LAME\" 3.100\\");
-#endif
-    fs::create_directories(test::PathOf(folder));
-    const std::string encoder = folder + "/" + test::Utf8Of(fs::path(KESTRUNE_STAND_IN).filename());
-    fs::copy_file(KESTRUNE_STAND_IN, test::PathOf(encoder));
-    w->encoderPath = encoder;
-    AddRows({{"a.mp3", ""}});
-    Run(dir.File("out"));
-    EXPECT_TRUE(driver.ShownMessages().empty());
-    EXPECT_TRUE(fs::exists(Out("a.mp3")));
-}
-
-// A browser's unfinished download named like the output is no file of the program's, and a
-// name of 124 Cyrillic letters fits the file system, so its partial output must fit too.
-// Temporary files of the program that no running program holds were left by one that was
-// killed: the next run removes them.
-TEST_F(BatchRunTest, TheRunTouchesOnlyFilesItMadeWhateverTheNamesOfTheRows) {
-    const std::string longName = [] {
-        std::string name;
-        for (int i = 0; i < 124; ++i) {
-            name += "ж";
-        }
-        return name;
-    }();
-    AddRows({{"a.mp3", ""}, {longName + ".mp3", ""}});
-    const std::vector<std::uint8_t> foreign = {'m', 'i', 'n', 'e'};
-    for (const char* name : {"a.mp3.part", "a.mp3.cover"}) {
-        test::WriteBytes(Out(name), foreign);
-    }
-    test::WriteBytes(Out(".kestrune-0badf00d.part"), foreign);
-    const auto held = platform::FileForUpdate::CreateHeld(Out(".kestrune-1234abcd.cover"),
-                                                          platform::NewFileAccess::usual);
-    ASSERT_TRUE(held);
-    Run(dir.File("out"));
-    EXPECT_TRUE(driver.ShownMessages().empty());
-    const auto files = Outputs();
-    EXPECT_EQ(files.at("a.mp3"), test::BytesOf("partial encoded"));
-    EXPECT_EQ(files.at(longName + ".mp3"), test::BytesOf("partial encoded"));
-    EXPECT_EQ(files.at("a.mp3.part"), foreign);
-    EXPECT_EQ(files.at("a.mp3.cover"), foreign);
-    EXPECT_TRUE(files.contains(".kestrune-1234abcd.cover"));
-    EXPECT_EQ(files.size(), 5u);  // the file left unheld went, and nothing was left behind
-}
-
 TEST_F(BatchRunTest, AnUnexpectedFailureStillReportsTheRowsThatFailedBeforeIt) {
     AddRows({{"a.mp3", "say-stderr Broken exit 3"}, {"b.mp3", "sleep 20000"}});
     DuringRun([&](processmp3::ProgressWindow& progress) {
-        if (w->fileListView->RowImage(0) == kCreatedImage && progress.watchdog.Encoders().size() == 1) {
+        if (w->fileListView->RowImage(0) == kCreatedImage &&
+            progress.watchdog.Encoders().size() == 1) {
             throw std::runtime_error("internal");  // row a has failed, row b runs
         }
     });

@@ -173,7 +173,7 @@ TEST(EncoderCommandLine, HostileValuesStayOneArgumentEach) {
                                             row.sourcePath,
                                             "/out\\/x\" \"y.mp3.part"};
     EXPECT_EQ(platform::SplitCommandLine(
-                  "lame" + BuildEncoderCommandLine(options, row, "/out\\/x\" \"y.mp3.part")),
+                  FullEncoderCommandLine("lame", options, row, "/out\\/x\" \"y.mp3.part")),
               expected);
 }
 

@@ -51,9 +51,8 @@ TEST(EncoderWithLame, EncodesARealFileAndWritesItsCyrillicTags) {
                          .year = "1988",
                          .genre = "17",
                          .outputName = "Исходная песня"};
-    const std::string commandLine =
-        "\"" KESTRUNE_LAME "\"" +
-        BuildEncoderCommandLine(options, row, OutputPath(outputFolder, row.outputName));
+    const std::string commandLine = FullEncoderCommandLine(
+        KESTRUNE_LAME, options, row, OutputPath(outputFolder, row.outputName));
 
     // As on a machine with no locale set.
     test::ScopedEnvironment noLocale;

@@ -8,13 +8,17 @@
 namespace kestrune::unit1 {
 namespace {
 
-FailedRow Row(int row, std::string name, std::string source,
+RowResult Row(int row, std::string name, std::string source,
               RowFailure failure = RowFailure::Aborted) {
-    return {row, std::move(name), std::move(source), failure, {}};
+    return {.row = row,
+            .name = std::move(name),
+            .sourcePath = std::move(source),
+            .outputPath = {},
+            .failure = failure};
 }
 
 TEST(RunReport, ListsTheFirstRowsInListOrderThenHowManyMoreAndWhyTheRunStopped) {
-    std::vector<FailedRow> many;
+    std::vector<RowResult> many;
     for (int row = 24; row >= 0; --row) {
         many.push_back(Row(row, "r" + std::to_string(row), "/m/r.mp3"));
     }

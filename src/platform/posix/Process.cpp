@@ -10,6 +10,7 @@
 #include "platform/AsciiText.h"
 #include "platform/CommandLine.h"
 #include "platform/Handle.h"
+#include "platform/Locations.h"
 #include "platform/OutputTail.h"
 #include "platform/ProcessTreeTime.h"
 
@@ -18,8 +19,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -107,27 +108,14 @@ bool IsExecutableFile(const std::string& path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
-// The program's file as a shell would find it: a name with "/" as it stands, any other on
-// PATH. Nothing when no executable file of the name is there.
+// The program's file: a name with "/" as it stands, any other found on PATH.
 std::optional<std::string> FindProgram(const std::string& name) {
     if (name.find('/') != std::string::npos) {
         return name;
     }
     const char* path = std::getenv("PATH");
-    std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    while (true) {
-        const std::size_t colon = folders.find(':');
-        const std::string_view folder = folders.substr(0, colon);
-        const std::string candidate = (folder.empty() ? std::string(".") : std::string(folder)) +
-                                      "/" + name;
-        if (IsExecutableFile(candidate)) {
-            return candidate;
-        }
-        if (colon == std::string_view::npos) {
-            return std::nullopt;
-        }
-        folders.remove_prefix(colon + 1);
-    }
+    return FindInSearchPath(path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin", name,
+                            IsExecutableFile);
 }
 
 struct ChildHandles {
@@ -175,8 +163,8 @@ struct Forked {
     int failure = 0;
 };
 
-Forked ForkAndExec(const std::string& program, char* const argv[],
-                                     char* const envp[], ChildHandles handles, bool ownSession) {
+Forked ForkAndExec(const std::string& program, char* const argv[], char* const envp[],
+                   ChildHandles handles, bool ownSession) {
     std::optional<Pipe> report = CreatePipe();
     if (!report) {
         return {.failure = errno};

@@ -257,7 +257,8 @@ bool ChildProcess::WaitForAny(std::span<ChildProcess* const> children,
         processes.push_back(AsHandle(child->state_->process));
     }
     const auto count =
-        static_cast<DWORD>(std::min<std::size_t>(processes.size(), MAXIMUM_WAIT_OBJECTS));
+        static_cast<DWORD>(std::min<std::size_t>(processes.size(), kMostWaitedProcesses));
+    static_assert(kMostWaitedProcesses <= MAXIMUM_WAIT_OBJECTS);
     while (!anyEnded()) {
         bool flowing = false;
         for (ChildProcess* child : children) {
