@@ -7,11 +7,16 @@
 // row has claimed (compared ignoring letter case, as some file systems compare names) waits
 // for that row, whose outcome decides the name, so every row gets the name it would get if
 // the rows ran one after the other.
+// Several runs into one folder at once (other windows, kestrune-batch processes, machines
+// sharing the folder) never write the same file either: a row claims its output with the
+// exclusive create of a claim file held while it runs, and a name another run is writing, or
+// has written since this run began, is passed over like a name this run has written.
 #pragma once
 
 #include "Unit1/FileList.h"
 #include "Unit1/TemporaryFile.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,34 +36,42 @@ public:
     // listed source.
     std::optional<std::string> Choose(std::string_view name) const;
 
-    // True while a row that has not ended yet writes this output (see OutputClaim).
+    // True while a row of this run that has not ended yet writes this output.
     bool IsClaimed(const std::string& outputPath) const;
 
 private:
     friend class OutputClaim;
 
     bool IsListedSource(const std::string& path) const;
+    bool IsTakenByAnotherRun(const std::string& path) const;
+    bool IsWrittenByAnotherRun(const std::string& path) const;
     static bool IsAmong(const std::vector<std::string>& paths, const std::string& path);
+    std::string ClaimPath(const std::string& outputPath) const;
 
     std::string outputFolder_;
     const std::vector<FileEntry>& sources_;
+    // Held while the run lives; when it was made is when the run began, on the folder's clock.
+    std::optional<TemporaryFile> runLock_;
+    std::optional<std::int64_t> began_;
     std::vector<std::string> written_;
     std::vector<std::string> claimed_;  // folded to lower case
 };
 
-// A row's hold on its output while its encoder runs, with the partial file the encoder
-// writes: a temporary file of the program's own in the output folder. Unless Keep succeeds,
-// the partial file is deleted when the claim goes, whatever ended the row, and the output
-// stays free for later rows.
+// A row's hold on its output while its encoder runs: the claim file that tells other runs,
+// and the partial file the encoder writes, a temporary file of the program's own in the output
+// folder. Unless Keep succeeds, the partial file is deleted when the claim goes, whatever
+// ended the row, and the output stays free for later rows.
 class OutputClaim {
 public:
-    // The output must be one that `outputs` chose and no running row has claimed.
+    // The output must be one that `outputs` chose and no running row of the run has claimed.
     OutputClaim(RunOutputs& outputs, std::string outputPath);
     ~OutputClaim();
     OutputClaim(const OutputClaim&) = delete;
     OutputClaim& operator=(const OutputClaim&) = delete;
 
     const std::string& OutputPath() const { return outputPath_; }
+    // False when another run took the output first: the row must choose again.
+    bool IsClaimed() const { return claimFile_.has_value(); }
     // False when the folder took no partial file: the row cannot run.
     bool HasPartialFile() const { return partial_.has_value(); }
     // The file the encoder writes, open for the program to finish it.
@@ -72,6 +85,8 @@ public:
 private:
     RunOutputs& outputs_;
     std::string outputPath_;
+    std::string claimPath_;
+    std::optional<platform::FileForUpdate> claimFile_;
     std::optional<TemporaryFile> partial_;
 };
 

@@ -99,6 +99,10 @@ private:
             return false;
         }
         RunningRow& running = running_.emplace_back(row, entry, outputs_, *output, plan_.options);
+        if (!running.claim.IsClaimed()) {
+            running_.pop_back();
+            return StartRow(row);  // another run took the output first: choose again
+        }
         if (!running.claim.HasPartialFile()) {
             running_.pop_back();
             Fail(row, RowFailure::NotSaved);
@@ -165,16 +169,16 @@ private:
     // The encoder's output gets the row's tags, written by the program itself.
     bool WriteTags(RunningRow& running) const {
         const FileEntry& entry = running.entry;
-        return outputtags::WriteOutputTags(entry.sourcePath, running.claim.PartialFile(),
-                                           {.title = entry.title,
-                                            .artist = entry.artist,
-                                            .album = entry.album,
-                                            .year = entry.year,
-                                            .genre = entry.genre,
-                                            .track = entry.track,
-                                            .comment = entry.comment},
-                                           {.id3v1 = plan_.options.tagV1,
-                                            .id3v2 = plan_.options.tagV2});
+        return outputtags::WriteOutputTags(
+            entry.sourcePath, running.claim.PartialFile(),
+            {.title = entry.title,
+             .artist = entry.artist,
+             .album = entry.album,
+             .year = entry.year,
+             .genre = entry.genre,
+             .track = entry.track,
+             .comment = entry.comment},
+            {.id3v1 = plan_.options.tagV1, .id3v2 = plan_.options.tagV2});
     }
 
     RowResult ResultOf(int row) const {

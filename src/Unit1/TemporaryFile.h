@@ -13,7 +13,11 @@
 
 namespace kestrune::unit1 {
 
-enum class TemporaryKind { partialOutput, coverPicture };
+enum class TemporaryKind {
+    partialOutput,
+    coverPicture,
+    runLock,  // held while a run writes into the folder; its time is when the run began
+};
 
 class TemporaryFile {
 public:
@@ -21,7 +25,7 @@ public:
     static std::optional<TemporaryFile> Create(const std::string& folder, TemporaryKind kind);
 
     TemporaryFile(TemporaryFile&& other) noexcept;
-    TemporaryFile& operator=(TemporaryFile&&) = delete;
+    TemporaryFile& operator=(TemporaryFile&& other) noexcept;
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile();
@@ -36,6 +40,8 @@ public:
 
 private:
     TemporaryFile(std::string path, platform::FileForUpdate file);
+    // Closes the file and deletes it unless it was moved into place.
+    void Discard();
 
     std::string path_;  // empty once moved into place
     std::optional<platform::FileForUpdate> file_;
@@ -43,5 +49,9 @@ private:
 
 // Deletes the temporary files of the program in the folder that no running program holds.
 void RemoveLeftTemporaryFiles(const std::string& folder);
+
+// The name of the file that claims an output for the run writing it, the same for every
+// spelling of the output's name that a file system ignoring letter case takes for one.
+std::string ClaimFileName(std::string_view outputFileName);
 
 }  // namespace kestrune::unit1

@@ -77,6 +77,10 @@ private:
 // does or the file could not be deleted.
 bool RemoveUnheldFile(const std::string& path);
 
+// When the file was last written, in the file system's own units and clock: comparable only
+// with other times of files in the same folder. Nothing when it cannot be read.
+std::optional<std::int64_t> ModificationTime(const std::string& path);
+
 // True when the path names an existing regular file (not a folder, FIFO or device).
 bool IsExistingFile(const std::string& path);
 

@@ -129,6 +129,16 @@ bool FileForUpdate::Flush() {
     return ::fsync(static_cast<int>(handle_.Get())) == 0;
 }
 
+std::optional<std::int64_t> ModificationTime(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosecondsPerSecond +
+           info.st_mtim.tv_nsec;
+}
+
 std::optional<std::int64_t> FileSize(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -150,6 +150,16 @@ bool FileForUpdate::Flush() {
     return FlushFileBuffers(AsHandle(handle_.Get())) != 0;
 }
 
+std::optional<std::int64_t> ModificationTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime)
+                                         << 32 |
+                                     data.ftLastWriteTime.dwLowDateTime);
+}
+
 std::optional<std::int64_t> FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data) ||
