@@ -2,10 +2,18 @@
 // A default-constructed record holds the values every start of the program begins with.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 namespace kestrune::unit1 {
+
+inline constexpr int kBitRateCount = 12;
+// kbit/s at each position of the bit-rate arrows; 192 and 320 are not offered.
+inline constexpr std::array<int, kBitRateCount> kBitRates{32, 40,  48,  56,  64,  80,
+                                                          96, 112, 128, 160, 224, 256};
+inline constexpr int kBestQuality = 0;
+inline constexpr int kLowestQuality = 9;
 
 struct EncoderOptions {
     bool mono = false;

@@ -1,35 +1,10 @@
-// Dropped folders are not entered recursively: only the files directly inside count.
+// A drop adds what the dropped files and folders name, as a selection of the open dialog.
 #include "Unit1/FileDrop.h"
 
 #include "Unit1/ListCommands.h"
-#include "platform/AsciiText.h"
-#include "platform/File.h"
+#include "Unit1/Mp3Files.h"
 
 namespace kestrune::unit1 {
-
-namespace {
-
-bool HasMp3Extension(const std::string& path) {
-    return platform::EndsWithIgnoringAsciiCase(path, ".mp3");
-}
-
-}  // namespace
-
-std::vector<std::string> Mp3FilesOf(const std::vector<std::string>& dropped) {
-    std::vector<std::string> files;
-    for (const std::string& path : dropped) {
-        if (platform::IsFolder(path)) {
-            for (std::string& file : platform::FilesInFolder(path)) {
-                if (HasMp3Extension(file)) {
-                    files.push_back(std::move(file));
-                }
-            }
-        } else if (HasMp3Extension(path)) {
-            files.push_back(path);
-        }
-    }
-    return files;
-}
 
 void AddDroppedFiles(MainWindow& w, const std::vector<std::string>& dropped) {
     AddSelection(w, Mp3FilesOf(dropped));

@@ -9,13 +9,8 @@
 
 namespace kestrune::unit1 {
 
-// The dropped files whose name ends in ".mp3" in any letter case, in the order dropped; for
-// a dropped folder, the MP3 files directly inside it, sorted by name. Other entries and
-// unreadable folders give nothing.
-std::vector<std::string> Mp3FilesOf(const std::vector<std::string>& dropped);
-
-// Adds the MP3 files of a drop. The open dialog's start folder is left as it is: a drop
-// says nothing about where the user browses.
+// Adds the MP3 files of a drop (Mp3FilesOf). The open dialog's start folder is left as it
+// is: a drop says nothing about where the user browses.
 void AddDroppedFiles(MainWindow& w, const std::vector<std::string>& dropped);
 
 }  // namespace kestrune::unit1

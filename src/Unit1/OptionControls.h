@@ -9,11 +9,6 @@
 
 namespace kestrune::unit1 {
 
-inline constexpr int kBitRateCount = 12;
-// kbit/s at each position of the bit-rate arrows; 192 and 320 are not offered.
-inline constexpr std::array<int, kBitRateCount> kBitRates{32, 40,  48,  56,  64,  80,
-                                                          96, 112, 128, 160, 224, 256};
-
 // Enables the quality controls for variable and the bit-rate controls for constant bit
 // rate; disabled controls keep their values.
 void ApplyRateMode(MainWindow& w);

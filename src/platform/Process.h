@@ -82,6 +82,9 @@ public:
     // or nothing where the system gives no true figure (then callers judge otherwise).
     std::optional<std::chrono::nanoseconds> ProcessorTime();
 
+    // The child's process id, as the system's tools name it.
+    long ProcessId() const;
+
     // The last bytes the child wrote to its standard output (at most keptOutput) and error
     // (at most keptErrorOutput).
     const std::string& OutputTail() const;

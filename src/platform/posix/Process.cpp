@@ -465,6 +465,10 @@ std::optional<std::chrono::nanoseconds> ChildProcess::ProcessorTime() {
             static_cast<std::uint64_t>(ticksPerSecond)));
 }
 
+long ChildProcess::ProcessId() const {
+    return static_cast<long>(state_->pid);
+}
+
 const std::string& ChildProcess::OutputTail() const {
     return state_->outputTail;
 }

@@ -317,6 +317,10 @@ std::optional<std::chrono::nanoseconds> ChildProcess::ProcessorTime() {
     return std::chrono::nanoseconds(units * kNanosecondsPerFileTimeUnit);
 }
 
+long ChildProcess::ProcessId() const {
+    return static_cast<long>(GetProcessId(AsHandle(state_->process)));
+}
+
 const std::string& ChildProcess::OutputTail() const {
     return state_->outputTail;
 }
