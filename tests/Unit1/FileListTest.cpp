@@ -6,6 +6,7 @@
 #include "Unit1/BatchRun.h"
 #include "Unit1/FileDrop.h"
 #include "Unit1/ListCommands.h"
+#include "Unit1/StartupArguments.h"
 #include "Unit1/TagEditor.h"
 
 #ifndef _WIN32
@@ -230,8 +231,8 @@ TEST_F(FileListCommands, DeletingRemovesOnlyTheSelectedRowAndEmptiesTheEditor) {
     EXPECT_FALSE(w.saveButton->IsEnabled());
 }
 
+// Files named on the program's command line are listed exactly as if they had been dropped.
 TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) {
-    MainWindow& w = Build();
     std::filesystem::create_directories(dir.Path() / "album" / "inner");
     const std::string second = MakeTaggedMp3("album/b.MP3", "B", 2);
     const std::string first = MakeTaggedMp3("album/a.mp3", "A", 1);
@@ -239,15 +240,33 @@ TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) 
     MakeTaggedMp3("album/inner/deep.mp3", "Deep", 3);
     const std::string single = MakeTaggedMp3("Single.Mp3", "S", 4);
     MakeFile("notes.txt", 5);
-    w.inputFolder = "/kept/";
+    const Paths given = {single, dir.File("notes.txt"), dir.File("album"), single};
+    for (const bool onCommandLine : {false, true}) {
+        SCOPED_TRACE(onCommandLine ? "command line" : "drop");
+        MainWindow& w = Build();
+        w.inputFolder = "/kept/";
+        if (onCommandLine) {
+            Paths arguments = {"--"};
+            arguments.insert(arguments.end(), given.begin(), given.end());
+            AddDroppedFiles(w, ReadStartupArguments(arguments).paths);
+        } else {
+            ASSERT_TRUE(driver.DropFiles(*w.fileListView, given));
+        }
+        EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{single, first, second}));
+        EXPECT_EQ(Listed(&FileEntry::title), (Paths{"S", "A", "B"}));
+        EXPECT_EQ(w.fileListView->RowImage(2), 1);
+        EXPECT_EQ(w.inputFolder, "/kept/");
+        ExpectConsistent();
+    }
+}
 
-    ASSERT_TRUE(driver.DropFiles(*w.fileListView,
-                                 {single, dir.File("notes.txt"), dir.File("album"), single}));
-    EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{single, first, second}));
-    EXPECT_EQ(Listed(&FileEntry::title), (Paths{"S", "A", "B"}));
-    EXPECT_EQ(w.fileListView->RowImage(2), 1);
-    EXPECT_EQ(w.inputFolder, "/kept/");
-    ExpectConsistent();
+TEST(StartupArguments, HelpVersionAndWrongOptionsShowATextInsteadOfTheWindow) {
+    EXPECT_EQ(ReadStartupArguments({"a.mp3", "--", "--help"}).paths, (Paths{"a.mp3", "--help"}));
+    EXPECT_EQ(ReadStartupArguments({"--version"}).message, "Kestrune " KESTRUNE_VERSION "\n");
+    EXPECT_TRUE(ReadStartupArguments({"-h"}).message->starts_with("Использование: kestrune"));
+    const StartupRequest wrong = ReadStartupArguments({"a.mp3", "--fast"});
+    EXPECT_TRUE(wrong.message->starts_with("kestrune: неизвестный параметр --fast\n"));
+    EXPECT_EQ(wrong.exitStatus, 2);
 }
 
 TEST_F(FileListCommands, OddFilesAreListedAtOnceAndNamesNeverChange) {
