@@ -32,18 +32,26 @@ bool IsHeldElsewhere(const std::string& claimPath) {
 
 RunOutputs::RunOutputs(std::string outputFolder, const std::vector<FileEntry>& sources)
     : outputFolder_(std::move(outputFolder)),
-      sources_(sources),
       runLock_(TemporaryFile::Create(outputFolder_, TemporaryKind::runLock)),
-      began_(runLock_ ? platform::ModificationTime(runLock_->Path()) : std::nullopt) {}
+      began_(runLock_ ? platform::ModificationTime(runLock_->Path()) : std::nullopt) {
+    for (const FileEntry& source : sources) {
+        if (const auto identity = platform::IdentityOf(source.sourcePath)) {
+            sources_.insert(*identity);
+        }
+    }
+}
 
 std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
-    const std::string own = OutputPath(outputFolder_, name);
-    if (IsListedSource(own)) {
+    const auto isListedSource = [this](const std::optional<platform::FileIdentity>& identity) {
+        return identity && sources_.contains(*identity);
+    };
+    if (isListedSource(platform::IdentityOf(OutputPath(outputFolder_, name)))) {
         return std::nullopt;
     }
     for (int number = 1; number <= kMostNumbers; ++number) {
         const std::string candidate = OutputPath(outputFolder_, NumberedName(name, number));
-        if (!IsAmong(written_, candidate) && !IsListedSource(candidate) &&
+        const auto identity = platform::IdentityOf(candidate);
+        if (!isListedSource(identity) && !(identity && written_.contains(*identity)) &&
             !IsTakenByAnotherRun(candidate)) {
             return candidate;
         }
@@ -53,12 +61,6 @@ std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
 
 bool RunOutputs::IsClaimed(const std::string& outputPath) const {
     return std::ranges::find(claimed_, platform::FoldCase(outputPath)) != claimed_.end();
-}
-
-bool RunOutputs::IsListedSource(const std::string& path) const {
-    return std::ranges::any_of(sources_, [&](const FileEntry& source) {
-        return platform::IsSameFile(path, source.sourcePath);
-    });
 }
 
 // Another run writes the output now, or wrote it after this run began: an older output, of
@@ -73,13 +75,8 @@ bool RunOutputs::IsTakenByAnotherRun(const std::string& path) const {
 
 bool RunOutputs::IsWrittenByAnotherRun(const std::string& path) const {
     const std::optional<std::int64_t> written = platform::ModificationTime(path);
-    return written && began_ && *written > *began_ && !IsAmong(written_, path);
-}
-
-bool RunOutputs::IsAmong(const std::vector<std::string>& paths, const std::string& path) {
-    return std::ranges::any_of(paths, [&](const std::string& listed) {
-        return listed == path || platform::IsSameFile(path, listed);
-    });
+    const auto identity = platform::IdentityOf(path);
+    return written && began_ && *written > *began_ && !(identity && written_.contains(*identity));
 }
 
 std::string RunOutputs::ClaimPath(const std::string& outputPath) const {
@@ -120,7 +117,9 @@ bool OutputClaim::Keep() {
     if (!partial_ || !partial_->MoveOver(outputPath_)) {
         return false;
     }
-    outputs_.written_.push_back(outputPath_);
+    if (const auto identity = platform::IdentityOf(outputPath_)) {
+        outputs_.written_.insert(*identity);
+    }
     return true;
 }
 

@@ -15,9 +15,11 @@
 
 #include "Unit1/FileList.h"
 #include "Unit1/TemporaryFile.h"
+#include "platform/File.h"
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +28,6 @@ namespace kestrune::unit1 {
 
 class RunOutputs {
 public:
-    // The sources must outlive the object.
     RunOutputs(std::string outputFolder, const std::vector<FileEntry>& sources);
 
     const std::string& OutputFolder() const { return outputFolder_; }
@@ -42,18 +43,17 @@ public:
 private:
     friend class OutputClaim;
 
-    bool IsListedSource(const std::string& path) const;
     bool IsTakenByAnotherRun(const std::string& path) const;
     bool IsWrittenByAnotherRun(const std::string& path) const;
-    static bool IsAmong(const std::vector<std::string>& paths, const std::string& path);
     std::string ClaimPath(const std::string& outputPath) const;
 
     std::string outputFolder_;
-    const std::vector<FileEntry>& sources_;
+    // Files are told apart by identity, looked up in sets: a run of many rows stays fast.
+    std::set<platform::FileIdentity> sources_;
+    std::set<platform::FileIdentity> written_;
     // Held while the run lives; when it was made is when the run began, on the folder's clock.
     std::optional<TemporaryFile> runLock_;
     std::optional<std::int64_t> began_;
-    std::vector<std::string> written_;
     std::vector<std::string> claimed_;  // folded to lower case
 };
 

@@ -129,7 +129,10 @@ void ConsoleRunSink::ShowProgress() {
 
 void ConsoleRunSink::ClearProgress() {
     if (progressShown_ && progressLength_ > 0) {
-        Write(stderr, "\r" + std::string(progressLength_, ' ') + "\r");
+        std::string blank(progressLength_ + 2, ' ');
+        blank.front() = '\r';
+        blank.back() = '\r';
+        Write(stderr, blank);
         progressLength_ = 0;
     }
 }

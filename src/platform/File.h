@@ -84,6 +84,16 @@ std::optional<std::int64_t> ModificationTime(const std::string& path);
 // True when the path names an existing regular file (not a folder, FIFO or device).
 bool IsExistingFile(const std::string& path);
 
+// What tells one existing file from every other: its volume (device) and its number there.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+// The identity of an existing file or folder; nothing when it cannot be had.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
 // True when both paths exist and name the same file, whatever the spelling: links, letter
 // case on file systems that ignore it, "." and ".." parts.
 bool IsSameFile(const std::string& first, const std::string& second);

@@ -97,10 +97,11 @@ bool StalledAfter(Verdict verdict, EncoderWatch& watch) {
 
 EncoderWatch& IdleWatchdog::Begin(WatchedEncoder encoder) {
     EncoderWatch& watch = encoders_.emplace_back(EncoderWatch{.encoder = std::move(encoder)});
+    // An encoder that has just started has used no processor time yet. Reading it would cost
+    // a walk through the system's processes for every row started; what it did before this
+    // moment only counts as work, so the first tick can never take it for idle wrongly.
     if (watch.encoder.processorTime) {
-        if (const auto used = watch.encoder.processorTime()) {
-            watch.lastReading.emplace(clock(), *used);
-        }
+        watch.lastReading.emplace(clock(), std::chrono::nanoseconds(0));
     }
     return watch;
 }

@@ -46,8 +46,8 @@ public:
     // The monitor must outlive the watchdog.
     explicit IdleWatchdog(cpuusage::CpuUsageMonitor& monitor) : monitor_(monitor) {}
 
-    // An encoder has started: the watchdog and the abort act on it from now on, its processor
-    // time read for the first time. The answer keeps its place while others come and go.
+    // An encoder has just started: the watchdog and the abort act on it from now on, its
+    // processor time counted from here. The answer keeps its place while others come and go.
     EncoderWatch& Begin(WatchedEncoder encoder);
 
     // The encoder has ended: the watchdog leaves it. Answers what was done to it.

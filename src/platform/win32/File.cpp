@@ -175,10 +175,7 @@ bool IsExistingFile(const std::string& path) {
            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
-namespace {
-
-// The volume and file index that identify a file; nothing when it cannot be opened.
-std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::string& path) {
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
     const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -190,16 +187,14 @@ std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::string& path) 
     if (!GetFileInformationByHandle(handle, &information)) {
         return std::nullopt;
     }
-    return information;
+    return FileIdentity{
+        information.dwVolumeSerialNumber,
+        static_cast<std::uint64_t>(information.nFileIndexHigh) << 32 | information.nFileIndexLow};
 }
 
-}  // namespace
-
 bool IsSameFile(const std::string& first, const std::string& second) {
-    const auto a = FileIdentity(first);
-    const auto b = FileIdentity(second);
-    return a && b && a->dwVolumeSerialNumber == b->dwVolumeSerialNumber &&
-           a->nFileIndexHigh == b->nFileIndexHigh && a->nFileIndexLow == b->nFileIndexLow;
+    const auto a = IdentityOf(first);
+    return a && a == IdentityOf(second);
 }
 
 bool IsFolder(const std::string& path) {
