@@ -1,6 +1,7 @@
 // The real main window built on the Win32 back end and measured as Windows has it: the
 // window opens at 185, 84 with a client area of 641 by 246, every control stands in its
-// parent where the layout puts it, and the native looks are those the window asks for.
+// parent where the layout puts it, and the native looks are those the window asks for. A
+// size change while the window is still being built does no harm.
 #include "Unit1/BuildMainWindow.h"
 #include "Win32Driver.h"
 #include "platform/Locations.h"
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace kestrune::toolkit::win32 {
 namespace {
@@ -36,15 +38,13 @@ DWORD StyleOf(const Control& control, int which) {
 }
 
 // A first start: no settings file, an encoder beside the program.
-class MainWindowLayout : public ::testing::Test {
+class FirstStart : public ::testing::Test {
 protected:
-    MainWindowLayout() {
+    FirstStart() {
         fs::remove(fs::u8path(folder_ + "Kestrune.ini"));
         std::ofstream(fs::u8path(folder_ + "LAME.EXE"));
-        w = unit1::BuildMainWindow();
-        w->window->Show();
     }
-    ~MainWindowLayout() override {
+    ~FirstStart() override {
         w.reset();
         fs::remove(fs::u8path(folder_ + "LAME.EXE"));
     }
@@ -52,6 +52,89 @@ protected:
     const std::string folder_ = platform::ProgramFolder();
     std::unique_ptr<unit1::MainWindow> w;
 };
+
+class MainWindowLayout : public FirstStart {
+protected:
+    MainWindowLayout() {
+        w = unit1::BuildMainWindow();
+        w->window->Show();
+    }
+};
+
+// Widens the window that owns the first tooltip window made while it lives, as Windows may
+// size a window whose program is still filling it: the hints are made before the panels.
+class WidenAtFirstTooltip {
+public:
+    static constexpr int kWidening = 100;
+
+    WidenAtFirstTooltip() : hook_(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
+        widened = false;
+    }
+    ~WidenAtFirstTooltip() { UnhookWindowsHookEx(hook_); }
+    WidenAtFirstTooltip(const WidenAtFirstTooltip&) = delete;
+    WidenAtFirstTooltip& operator=(const WidenAtFirstTooltip&) = delete;
+
+    static bool Widened() { return widened; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM window, LPARAM details) {
+        if (code == HCBT_CREATEWND && !widened) {
+            const CREATESTRUCTW& made = *reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs;
+            if (!IS_INTRESOURCE(made.lpszClass) &&
+                std::wstring_view(made.lpszClass) == TOOLTIPS_CLASSW && made.hwndParent) {
+                RECT outer{};
+                GetWindowRect(made.hwndParent, &outer);
+                SetWindowPos(made.hwndParent, nullptr, 0, 0, outer.right - outer.left + kWidening,
+                             outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                widened = true;
+            }
+        }
+        return CallNextHookEx(nullptr, code, window, details);
+    }
+
+    static inline bool widened = false;
+    HHOOK hook_;
+};
+
+// Counts the access violations of this process while it lives, even those Windows swallows
+// when they happen in a window procedure it calls back.
+class AccessViolations {
+public:
+    AccessViolations() : handler_(AddVectoredExceptionHandler(1, Count)) { count = 0; }
+    ~AccessViolations() { RemoveVectoredExceptionHandler(handler_); }
+    AccessViolations(const AccessViolations&) = delete;
+    AccessViolations& operator=(const AccessViolations&) = delete;
+
+    static int Seen() { return count; }
+
+private:
+    static LONG CALLBACK Count(EXCEPTION_POINTERS* exception) {
+        if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
+            ++count;
+        }
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+
+    static inline int count = 0;
+    void* handler_;
+};
+
+TEST_F(FirstStart, ASizeChangeWhileTheWindowIsBuiltIsLaidOutOnceTheControlsExist) {
+    {
+        const AccessViolations faults;
+        const WidenAtFirstTooltip widen;
+        w = unit1::BuildMainWindow();
+        ASSERT_TRUE(WidenAtFirstTooltip::Widened());
+        EXPECT_EQ(AccessViolations::Seen(), 0);
+    }
+    w->window->Show();
+    RECT client{};
+    GetClientRect(WindowOf(*w->window), &client);
+    EXPECT_EQ(client.right, 641 + WidenAtFirstTooltip::kWidening);
+    const int leftWidth = Measured(WindowOf(*w->window)).width - kOptionsPanelWidth - kWindowMargin;
+    EXPECT_EQ(Measured(WindowOf(*w->leftPanel)).width, leftWidth);
+    EXPECT_EQ(Measured(WindowOf(*w->fileListView)), (Rect{0, 33, leftWidth, 246 - 33}));
+}
 
 TEST_F(MainWindowLayout, OpensAt185And84WithAClientAreaOf641By246) {
     const Rect outer = Measured(WindowOf(*w->window));
