@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,21 @@ Rect Measured(HWND window) {
     GetWindowRect(window, &area);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&area), 2);
     return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+// The colour a container paints its background with, read from a bitmap it paints.
+COLORREF BackgroundOf(const Control& container) {
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);
+    const HGDIOBJ old = SelectObject(dc, pixel);
+    SendMessageW(WindowOf(container), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const COLORREF colour = GetPixel(dc, 0, 0);
+    SelectObject(dc, old);
+    DeleteObject(pixel);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return colour;
 }
 
 DWORD StyleOf(const Control& control, int which) {
@@ -231,6 +247,12 @@ TEST_F(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     EXPECT_EQ(StyleOf(*w->qualityTrackBar, GWL_STYLE) & trackLooks, trackLooks);
     EXPECT_EQ(SendMessageW(WindowOf(*w->qualityTrackBar), TBM_GETTHUMBLENGTH, 0, 0), 20);
     EXPECT_EQ(StyleOf(*w->addButton, GWL_STYLE) & BS_TYPEMASK, DWORD{BS_OWNERDRAW});
+
+    // The classic scheme's inactive caption text, light on every system.
+    for (const Control* container :
+         std::initializer_list<const Control*>{w->leftPanel, w->optionsPanel, w->tagGroup}) {
+        EXPECT_EQ(BackgroundOf(*container), RGB(212, 208, 200));
+    }
 
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(WindowOf(*w->titleLabel), WM_GETFONT, 0, 0)),
