@@ -1,10 +1,11 @@
 // The toolkit's free functions on Win32: windows, message boxes owned by their window,
-// context menus, the monitors' work areas, the beep, the message loops (keyboard navigation
-// in our windows as in dialogs), finding windows by caption and opening files through the
-// shell.
+// context menus, the monitors' work areas (in the toolkit's pixels), the beep, the message
+// loops (keyboard navigation in our windows as in dialogs), finding windows by caption and
+// opening files through the shell.
 #include "toolkit/Application.h"
 
 #include "platform/win32/WideText.h"
+#include "toolkit/win32/Win32Dpi.h"
 #include "toolkit/win32/Win32Window.h"
 
 #include <shellapi.h>
@@ -34,12 +35,16 @@ void DispatchOne(MSG& message) {
     DispatchMessageW(&message);
 }
 
+// A monitor's work area in the toolkit's pixels at its DPI, the DPI of the windows on it.
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (GetMonitorInfoW(monitor, &info)) {
         const RECT& work = info.rcWork;
-        const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+        const int dpi = win32::MonitorDpi(monitor);
+        const Rect area{win32::FromDevice(work.left, dpi), win32::FromDevice(work.top, dpi),
+                        win32::FromDevice(work.right - work.left, dpi),
+                        win32::FromDevice(work.bottom - work.top, dpi)};
         auto& list = *reinterpret_cast<std::vector<Rect>*>(areas);
         list.insert((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? list.begin() : list.end(), area);
     }

@@ -115,7 +115,7 @@ void Win32ListView::ShowColumnAdded() {
     LVCOLUMNW native{};
     native.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     native.fmt = ColumnFormat(column.alignment);
-    native.cx = column.width;
+    native.cx = ToDevice(column.width, Dpi());
     native.pszText = caption.data();
     native.iSubItem = static_cast<int>(columns.size()) - 1;
     SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns.size() - 1,
@@ -125,7 +125,18 @@ void Win32ListView::ShowColumnAdded() {
 void Win32ListView::ShowImages() {
     const auto& images = dynamic_cast<const Win32ImageList&>(*SmallImages());
     SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(images.Handle()));
+                 reinterpret_cast<LPARAM>(images.Handle(Dpi())));
+}
+
+void Win32ListView::ShowDpi() {
+    Win32Control::ShowDpi();
+    const std::vector<ListColumn> columns = Columns();
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, column, ToDevice(columns[column].width, Dpi()));
+    }
+    if (SmallImages() != nullptr) {
+        ShowImages();
+    }
 }
 
 void Win32ListView::ShowRowAdded(int row) {

@@ -19,6 +19,7 @@ public:
 
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+    void ShowDpi() override;
 
 private:
     void ShowFont() override;

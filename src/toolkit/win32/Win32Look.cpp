@@ -3,6 +3,7 @@
 #include "toolkit/win32/Win32Look.h"
 
 #include "platform/win32/WideText.h"
+#include "toolkit/win32/Win32Dpi.h"
 
 #include <algorithm>
 #include <string>
@@ -63,9 +64,9 @@ BrushHandle MakeBrush(const Colour& colour) {
     return BrushHandle(CreateSolidBrush(ToColorRef(colour)));
 }
 
-FontHandle MakeFont(const Font& font) {
+FontHandle MakeFont(const Font& font, int dpi) {
     LOGFONTW description{};
-    description.lfHeight = -font.height;  // a character height, not a cell height
+    description.lfHeight = -ToDevice(font.height, dpi);  // a character height, not a cell height
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfCharSet = static_cast<BYTE>(font.charset);
     description.lfOutPrecision = OUT_DEFAULT_PRECIS;

@@ -1,7 +1,9 @@
 // The real main window built on the Win32 back end and measured as Windows has it: the
 // window opens at 185, 84 with a client area of 641 by 246, every control stands in its
-// parent where the layout puts it, and the native looks are those the window asks for. A
-// size change while the window is still being built does no harm.
+// parent where the layout puts it, and the native looks are those the window asks for, all
+// of it scaled by the window's DPI: the system's (scripts/test-windows-gui runs this at 96 and
+// at 144), and another one the window is told of as when it moves to another monitor. A size
+// change while the window is still being built does no harm.
 #include "Unit1/BuildMainWindow.h"
 #include "Win32Driver.h"
 #include "platform/Locations.h"
@@ -17,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrune::toolkit::win32 {
 namespace {
@@ -25,6 +28,24 @@ namespace fs = std::filesystem;
 
 constexpr int kOptionsPanelWidth = 307;
 constexpr int kWindowMargin = 12;
+
+// The DPI of the screen; the test program is aware of it through its manifest.
+int SystemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A length of the window's layout on a screen of the DPI.
+int Scaled(int length, int dpi) {
+    return MulDiv(length, dpi, 96);
+}
+
+Rect Scaled(const Rect& bounds, int dpi) {
+    return {Scaled(bounds.left, dpi), Scaled(bounds.top, dpi), Scaled(bounds.width, dpi),
+            Scaled(bounds.height, dpi)};
+}
 
 // The window's place in its parent's client area, or on the screen for a top-level window.
 Rect Measured(HWND window) {
@@ -69,13 +90,37 @@ protected:
     std::unique_ptr<unit1::MainWindow> w;
 };
 
-class MainWindowLayout : public FirstStart {
+// The window as it opens, at the system's DPI.
+class OpenedMainWindow : public FirstStart {
 protected:
-    MainWindowLayout() {
+    OpenedMainWindow() {
         w = unit1::BuildMainWindow();
         w->window->Show();
     }
+
+    int dpi = SystemDpi();
 };
+
+// The window as it opens, or then moved to a monitor of half as many dots per inch more:
+// Windows tells it the new DPI and where it suggests the window goes (WM_DPICHANGED).
+class MainWindowLayout : public OpenedMainWindow, public ::testing::WithParamInterface<bool> {
+protected:
+    MainWindowLayout() {
+        if (GetParam()) {
+            dpi += 48;
+            const HWND window = WindowOf(*w->window);
+            RECT suggested{};
+            GetWindowRect(window, &suggested);
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+        }
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(AtEachDpi, MainWindowLayout, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& moved) {
+                             return moved.param ? "MovedToAnotherDpi" : "AtTheSystemDpi";
+                         });
 
 // Widens the window that owns the first tooltip window made while it lives, as Windows may
 // size a window whose program is still filling it: the hints are made before the panels.
@@ -144,26 +189,33 @@ TEST_F(FirstStart, ASizeChangeWhileTheWindowIsBuiltIsLaidOutOnceTheControlsExist
         EXPECT_EQ(AccessViolations::Seen(), 0);
     }
     w->window->Show();
+    const int dpi = SystemDpi();
     RECT client{};
     GetClientRect(WindowOf(*w->window), &client);
-    EXPECT_EQ(client.right, 641 + WidenAtFirstTooltip::kWidening);
-    const int leftWidth = Measured(WindowOf(*w->window)).width - kOptionsPanelWidth - kWindowMargin;
-    EXPECT_EQ(Measured(WindowOf(*w->leftPanel)).width, leftWidth);
-    EXPECT_EQ(Measured(WindowOf(*w->fileListView)), (Rect{0, 33, leftWidth, 246 - 33}));
+    EXPECT_EQ(client.right, Scaled(641, dpi) + WidenAtFirstTooltip::kWidening);
+    const int leftWidth = w->window->Width() - kOptionsPanelWidth - kWindowMargin;
+    EXPECT_EQ(Measured(WindowOf(*w->leftPanel)).width, Scaled(leftWidth, dpi));
+    EXPECT_EQ(Measured(WindowOf(*w->fileListView)), Scaled({0, 33, leftWidth, 246 - 33}, dpi));
 }
 
-TEST_F(MainWindowLayout, OpensAt185And84WithAClientAreaOf641By246) {
+// Wine draws the frame at its own DPI whatever a window is told, so this is measured at the
+// system's DPI only.
+TEST_F(OpenedMainWindow, OpensAt185And84WithAClientAreaOf641By246) {
     const Rect outer = Measured(WindowOf(*w->window));
     RECT client{};
     GetClientRect(WindowOf(*w->window), &client);
-    EXPECT_EQ(outer.left, 185);
-    EXPECT_EQ(outer.top, 84);
-    EXPECT_EQ(client.right, 641);
-    EXPECT_EQ(client.bottom, 246);
+    EXPECT_EQ(outer.left, Scaled(185, dpi));
+    EXPECT_EQ(outer.top, Scaled(84, dpi));
+    EXPECT_EQ(client.right, Scaled(641, dpi));
+    EXPECT_EQ(client.bottom, Scaled(246, dpi));
+    // The bounds the settings keep are those of a 96-DPI screen.
+    EXPECT_EQ(w->window->Left(), 185);
+    EXPECT_EQ(w->window->Top(), 84);
+    EXPECT_EQ(w->window->ClientSize(), (Size{641, 246}));
 }
 
-TEST_F(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
-    const int leftWidth = Measured(WindowOf(*w->window)).width - kOptionsPanelWidth - kWindowMargin;
+TEST_P(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
+    const int leftWidth = w->window->Width() - kOptionsPanelWidth - kWindowMargin;
     struct Place {
         const char* name;
         const Control* control;
@@ -212,15 +264,16 @@ TEST_F(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
         const HWND native = WindowOf(*place.control);
         EXPECT_EQ(GetParent(native), WindowOf(*place.parent));
         const Rect measured = Measured(native);
+        const Rect expected = Scaled(place.bounds, dpi);
         if (!place.fitted) {
-            EXPECT_EQ(measured, place.bounds);
+            EXPECT_EQ(measured, expected);
             continue;
         }
-        EXPECT_EQ(measured.left, place.bounds.left);
-        EXPECT_EQ(measured.top, place.bounds.top);
+        EXPECT_EQ(measured.left, expected.left);
+        EXPECT_EQ(measured.top, expected.top);
         EXPECT_GT(measured.width, 0);
         EXPECT_GT(measured.height, 0);
-        for (const int fixed : {place.bounds.width, place.bounds.height}) {
+        for (const int fixed : {expected.width, expected.height}) {
             if (fixed != 0) {
                 EXPECT_TRUE(measured.width == fixed || measured.height == fixed);
             }
@@ -228,7 +281,7 @@ TEST_F(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
     }
 }
 
-TEST_F(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
+TEST_P(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     const auto tipStyle = static_cast<DWORD>(
         GetWindowLongPtrW(dynamic_cast<const Win32Hints&>(*w->hints).Handle(), GWL_STYLE));
     const auto tips = dynamic_cast<const Win32Hints&>(*w->hints).Handle();
@@ -242,10 +295,21 @@ TEST_F(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
               LRESULT{listLooks});
     EXPECT_EQ(StyleOf(*w->fileListView, GWL_EXSTYLE), DWORD{WS_EX_ACCEPTFILES});
     EXPECT_EQ(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0), LRESULT{RGB(0, 0, 255)});
+    for (const auto& [column, width] : {std::pair{0, 100}, {1, 100}, {2, 50}, {3, 50}}) {
+        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), Scaled(width, dpi));
+    }
+    int imageWidth = 0;
+    int imageHeight = 0;
+    ImageList_GetIconSize(
+        reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)),
+        &imageWidth, &imageHeight);
+    EXPECT_EQ(imageWidth, Scaled(16, dpi));
+    EXPECT_EQ(imageHeight, Scaled(16, dpi));
 
     const DWORD trackLooks = TBS_AUTOTICKS | TBS_TOOLTIPS;
     EXPECT_EQ(StyleOf(*w->qualityTrackBar, GWL_STYLE) & trackLooks, trackLooks);
-    EXPECT_EQ(SendMessageW(WindowOf(*w->qualityTrackBar), TBM_GETTHUMBLENGTH, 0, 0), 20);
+    EXPECT_EQ(SendMessageW(WindowOf(*w->qualityTrackBar), TBM_GETTHUMBLENGTH, 0, 0),
+              Scaled(20, dpi));
     EXPECT_EQ(StyleOf(*w->addButton, GWL_STYLE) & BS_TYPEMASK, DWORD{BS_OWNERDRAW});
 
     // The classic scheme's inactive caption text, light on every system.
@@ -257,7 +321,7 @@ TEST_F(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(WindowOf(*w->titleLabel), WM_GETFONT, 0, 0)),
                sizeof font, &font);
-    EXPECT_EQ(font.lfHeight, -11);
+    EXPECT_EQ(font.lfHeight, -Scaled(11, dpi));
     EXPECT_EQ(font.lfCharSet, 204);
     EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
 }
