@@ -10,6 +10,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace kestrune::toolkit {
@@ -51,18 +52,31 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     return TRUE;
 }
 
+// The code page of the program's Russian texts where they are kept as bytes: the compiled
+// help keeps its title so.
+constexpr unsigned kTextCodePage = 1251;
+
+// A caption as a window shows it: in Unicode, or as a program that keeps it in bytes of the
+// text code page shows it, decoded in the system's ANSI code page (the help viewer does so
+// with the help's title). On a Cyrillic system the two are one.
 struct CaptionSearch {
-    std::wstring caption;
+    explicit CaptionSearch(const std::string& caption)
+        : unicode(Widen(caption)),
+          fromBytes(
+              platform::win32::FromAnsi(platform::win32::ToCodePage(kTextCodePage, unicode))) {}
+
+    std::wstring unicode;
+    std::wstring fromBytes;
     bool found = false;
 };
 
 // Our windows count until they are closed; those of other programs while they are visible.
 BOOL CALLBACK MatchCaption(HWND window, LPARAM search) {
     auto& wanted = *reinterpret_cast<CaptionSearch*>(search);
-    std::wstring caption(wanted.caption.size() + 2, L'\0');
+    std::wstring caption(std::max(wanted.unicode.size(), wanted.fromBytes.size()) + 2, L'\0');
     caption.resize(static_cast<std::size_t>(
         GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
-    if (caption != wanted.caption) {
+    if (caption != wanted.unicode && caption != wanted.fromBytes) {
         return TRUE;
     }
     const NativeControl* control = NativeControl::FromHandle(window);
@@ -149,7 +163,7 @@ void RunMessageLoop(Window& mainWindow) {
 }
 
 bool FindTopLevelWindow(const std::string& caption) {
-    CaptionSearch search{Widen(caption)};
+    CaptionSearch search(caption);
     EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
