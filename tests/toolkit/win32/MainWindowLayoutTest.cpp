@@ -289,7 +289,7 @@ TEST_P(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     EXPECT_EQ(tipStyle & (TTS_BALLOON | TTS_ALWAYSTIP), DWORD{TTS_BALLOON | TTS_ALWAYSTIP});
 
     const DWORD listLooks = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE |
-                            LVS_EX_TRACKSELECT | LVS_EX_FLATSB | LVS_EX_INFOTIP;
+                            LVS_EX_TRACKSELECT | LVS_EX_FLATSB;
     const HWND list = WindowOf(*w->fileListView);
     EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & listLooks,
               LRESULT{listLooks});
