@@ -81,12 +81,9 @@ int ScreenDpi() {
     return dpi;
 }
 
-// A length of the program's layout on the screen, and one on the screen in the layout's.
+// A length of the program's layout on the screen.
 int Scaled(int length) {
     return MulDiv(length, ScreenDpi(), 96);
-}
-int Unscaled(int pixels) {
-    return MulDiv(pixels, 96, ScreenDpi());
 }
 
 // The child of that class whose left top corner stands at x, y of the parent's client area,
@@ -260,7 +257,7 @@ protected:
         GetClientRect(main_, &client);
         EXPECT_EQ(client.right, Scaled(641));
         EXPECT_EQ(client.bottom, Scaled(246));
-        optionsPanel_ = ChildAt(main_, L"Kestrune.Container", Unscaled(client.right) - 307, 0);
+        optionsPanel_ = ChildAt(main_, L"Kestrune.Container", 641 - 307, 0);
         list_ = ChildAt(leftPanel_, L"SysListView32", 0, 33);
         bitRateGroup_ = ChildAt(optionsPanel_, L"Kestrune.Container", 4, 4);
         ASSERT_NE(list_, nullptr);

