@@ -206,17 +206,20 @@ void Win32Window::TakeNativeBounds() {
 }
 
 void Win32Window::ChangeDpi(int dpi, const RECT& suggested) {
+    const Size client = ClientArea();
     dpi_ = dpi;
     ShowDpiOfChildren(*this);
-    // Moved by someone else than the base, the window goes where Windows suggests; its size
-    // in the toolkit's pixels stays.
+    // The client area keeps its size in the toolkit's pixels inside the frame at the new DPI;
+    // moved by someone else than the base, the window goes where Windows suggests.
+    Rect bounds = Bounds();
     if (!applying_) {
-        Rect bounds = Bounds();
         bounds.left = FromDevice(suggested.left, dpi);
         bounds.top = FromDevice(suggested.top, dpi);
-        TakePlatformBounds(bounds);
     }
-    ShowBounds();
+    const Size frame = FrameExtent();
+    bounds.width = client.width + frame.width;
+    bounds.height = client.height + frame.height;
+    SetBounds(bounds);
 }
 
 void Win32Window::SetStackPlace(HWND insertAfter) {
