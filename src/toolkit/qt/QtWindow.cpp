@@ -22,7 +22,7 @@ std::unique_ptr<WindowWidget> MakeWindowWidget(QtWindow* owner) {
 // rounding the client area away from it; none is needed under a whole factor.
 std::optional<int> StepBase(int length, qreal factor) {
     const int step = qRound(factor);  // how Qt scales the step of one pixel
-    if (qFuzzyCompare(factor, qreal(step))) {
+    if (step <= 1 || qFuzzyCompare(factor, qreal(step))) {
         return std::nullopt;
     }
     const int wanted = qRound(length * factor);
