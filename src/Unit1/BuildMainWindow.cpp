@@ -113,7 +113,6 @@ void CreateWindowFrame(MainWindow& w) {
         EndRunForClose(w);
         ExchangeSettings(w, SettingsExchange::write);
     };
-    w.window->onResize = [&w] { LayoutMainWindow(w); };
     w.window->SetMinimumSize(kMinimumSize);
 }
 
@@ -292,6 +291,10 @@ void AddHints(MainWindow& w) {
 }
 
 void AttachHandlers(MainWindow& w) {
+    // The layout places controls that exist only now: a size change before, such as one the
+    // platform makes while the window is built, is made up for here.
+    w.window->onResize = [&w] { LayoutMainWindow(w); };
+    LayoutMainWindow(w);
     w.helpButton->onClick = [&w] { OpenHelp(w); };
     w.addButton->onClick = [&w] { AddFiles(w); };
     w.newListButton->onClick = [&w] { NewList(w); };

@@ -44,14 +44,12 @@ void LocateEncoder(MainWindow& w) {
         w.openDialog->SetFilters({kEncoderFilter});
         w.openDialog->SetInitialFolder(kEncoderSearchFolder);
         w.openDialog->SetTitle("Поиск кодека LAME");
-        if (const auto picked = w.openDialog->Execute()) {
-            if (IsEncoderFileName(*picked, kEncoderUpperName, platform::kNativeSeparators)) {
-                w.encoderPath = *picked;
-                return;
-            }
-        } else {
-            toolkit::ShowMessage(&window, EncoderMissingMessage(), caption);
+        const auto picked = w.openDialog->Execute();
+        if (picked && IsEncoderFileName(*picked, kEncoderUpperName, platform::kNativeSeparators)) {
+            w.encoderPath = *picked;
+            return;
         }
+        toolkit::ShowMessage(&window, EncoderMissingMessage(), caption);
     } else {
         toolkit::ShowMessage(&window, EncoderMissingMessage(), caption, toolkit::MessageButtons::Ok,
                              toolkit::MessageIcon::Information);

@@ -19,7 +19,8 @@ bool IsEncoderFileName(std::string_view path, std::string_view upperCaseName,
                        platform::PathSeparators separators);
 
 // Asks whether to look for the encoder and lets the user pick it. A picked encoder becomes
-// encoderPath; any other outcome posts a close request to the window.
+// encoderPath; any other outcome tells that the program cannot work without it and posts a
+// close request to the window.
 void LocateEncoder(MainWindow& w);
 
 }  // namespace kestrune::unit1

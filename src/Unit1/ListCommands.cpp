@@ -48,6 +48,7 @@ void TellRefused(MainWindow& w, const std::vector<std::string>& refused) {
 void AddFiles(MainWindow& w) {
     toolkit::OpenDialog& dialog = *w.openDialog;
     dialog.SetFilters({kMp3Filter});
+    dialog.SetTitle("");  // the platform's own; the encoder search gives the dialog another
     dialog.SetFileName("");
     dialog.SetInitialFolder(w.inputFolder);
     const auto result = dialog.Execute();

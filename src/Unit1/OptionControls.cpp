@@ -10,26 +10,25 @@ namespace kestrune::unit1 {
 
 void ApplyRateMode(MainWindow& w) {
     using Controls = std::initializer_list<toolkit::Control*>;
+    const Controls qualityLabels{w.higherLabel, w.lowerLabel, w.qualityLabel};
+    const Controls bitRateControls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel};
     const bool variable = w.vbrRadio->IsChecked();
-    for (toolkit::Control* control :
-         Controls{w.qualityTrackBar, w.higherLabel, w.lowerLabel, w.qualityLabel}) {
+    w.qualityTrackBar->SetEnabled(variable);
+    for (toolkit::Control* control : qualityLabels) {
         control->SetEnabled(variable);
     }
     const bool constant = w.cbrRadio->IsChecked();
-    for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
+    for (toolkit::Control* control : bitRateControls) {
         control->SetEnabled(constant);
     }
-    // The bit-rate controls stand over the lower part of the slider and reach below it: in
-    // use they are drawn on top of it; unused they are hidden, so that no part of them shows
-    // under the slider.
-    for (toolkit::Control* control : Controls{w.bitRateLabel, w.bitRateUpDown, w.kbpsLabel}) {
-        control->SetVisible(constant);
-        if (constant) {
-            control->BringToFront();
-        }
+    // The bit-rate controls stand over the lower part of the slider and reach below it: drawn
+    // over it in both modes, greyed or not, they leave no strip of themselves under it. Where
+    // the labels of the two modes overlap, those in use are on top.
+    for (toolkit::Control* control : constant ? qualityLabels : bitRateControls) {
+        control->BringToFront();
     }
-    if (!constant) {
-        w.qualityTrackBar->BringToFront();
+    for (toolkit::Control* control : constant ? bitRateControls : qualityLabels) {
+        control->BringToFront();
     }
 }
 

@@ -52,7 +52,8 @@ void ProcessMessages();
 // Shows the main window and dispatches messages until it is closed.
 void RunMessageLoop(Window& mainWindow);
 
-// True when a top-level window with exactly this caption exists, in any program.
+// True when a top-level window with exactly this caption exists, in any program; also where
+// a program keeps it as bytes of the Russian code page and the system reads them in another.
 bool FindTopLevelWindow(const std::string& caption);
 
 // Shows a help file of the program in the platform's help viewer, whose window carries the

@@ -1,5 +1,6 @@
-// Placement types of the window toolkit: sizes and rectangles in pixels, the edges a
-// control can be docked to, and horizontal text alignment.
+// Placement types of the window toolkit: sizes and rectangles in pixels (of a 96-DPI screen;
+// a back end scales them by the DPI of the screen it shows them on), the edges a control can
+// be docked to, and horizontal text alignment.
 #pragma once
 
 namespace kestrune::toolkit {

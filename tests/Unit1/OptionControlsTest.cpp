@@ -4,8 +4,6 @@
 
 #include "Unit1/OptionControls.h"
 
-#include <algorithm>
-
 namespace kestrune::unit1 {
 namespace {
 
@@ -38,21 +36,24 @@ TEST_F(OptionControls, EachRateModeEnablesItsOwnControlsAndKeepsTheOthersValues)
     EXPECT_EQ(w.qualityTrackBar->Position(), 2);
 }
 
-TEST_F(OptionControls, TheRateModeInUseIsDrawnOverTheSliderItSharesAndUnusedBitRatesHide) {
+TEST_F(OptionControls, TheBitRateControlsStayShownOverTheSliderAndTheModeInUseIsOnTop) {
     MainWindow& w = Build();
     const std::vector<const toolkit::Control*> bitRate{w.bitRateLabel, w.bitRateUpDown,
                                                        w.kbpsLabel};
-    auto bitRateShownOnTop = [&] {
-        return std::ranges::all_of(bitRate, [&](const toolkit::Control* control) {
-            return control->IsVisible() && driver.IsAbove(*control, *w.qualityTrackBar);
-        });
-    };
-    EXPECT_TRUE(bitRateShownOnTop());
-    ASSERT_TRUE(driver.Click(*w.vbrRadio));
-    EXPECT_TRUE(driver.IsAbove(*w.qualityTrackBar, *w.bitRateLabel));
-    EXPECT_TRUE(std::ranges::none_of(bitRate, &toolkit::Control::IsVisible));
-    ASSERT_TRUE(driver.Click(*w.cbrRadio));
-    EXPECT_TRUE(bitRateShownOnTop());
+    const std::vector<const toolkit::Control*> qualityLabels{w.higherLabel, w.lowerLabel,
+                                                             w.qualityLabel};
+    for (toolkit::RadioButton* mode : {w.cbrRadio, w.vbrRadio, w.cbrRadio}) {
+        SCOPED_TRACE(mode->Text());
+        ASSERT_TRUE(driver.Click(*mode));
+        const bool variable = mode == w.vbrRadio;
+        for (const toolkit::Control* control : bitRate) {
+            EXPECT_TRUE(control->IsVisible());
+            EXPECT_TRUE(driver.IsAbove(*control, *w.qualityTrackBar));
+            for (const toolkit::Control* label : qualityLabels) {
+                EXPECT_EQ(driver.IsAbove(*label, *control), variable);
+            }
+        }
+    }
 }
 
 TEST_F(OptionControls, TheArrowsStepThroughTheTwelveBitRates) {

@@ -1,4 +1,5 @@
-// UTF-8 and ANSI <-> UTF-16 through MultiByteToWideChar and WideCharToMultiByte.
+// UTF-8, ANSI and other code pages <-> UTF-16 through MultiByteToWideChar and
+// WideCharToMultiByte.
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
@@ -30,13 +31,17 @@ std::wstring FromAnsi(std::string_view bytes) {
 }
 
 std::string Narrow(std::wstring_view utf16) {
+    return ToCodePage(CP_UTF8, utf16);
+}
+
+std::string ToCodePage(unsigned codePage, std::wstring_view utf16) {
     if (utf16.empty()) {
         return {};
     }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                           nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(
+        codePage, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(),
+    WideCharToMultiByte(codePage, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(),
                         length, nullptr, nullptr);
     return narrow;
 }

@@ -4,6 +4,9 @@
 
 #include <QCloseEvent>
 #include <QMetaObject>
+#include <QtMath>
+
+#include <optional>
 
 namespace kestrune::toolkit::qt {
 
@@ -11,6 +14,24 @@ namespace {
 
 std::unique_ptr<WindowWidget> MakeWindowWidget(QtWindow* owner) {
     return std::make_unique<WindowWidget>(owner != nullptr ? &owner->Widget() : nullptr);
+}
+
+// Under a scale factor that is not whole, Qt asks the window manager for sizes in steps of
+// one scaled pixel (two screen pixels at 150 %) from a base size. The base, the smallest
+// that makes the length asked for one of those steps, keeps the window manager from
+// rounding the client area away from it; none is needed under a whole factor.
+std::optional<int> StepBase(int length, qreal factor) {
+    const int step = qRound(factor);  // how Qt scales the step of one pixel
+    if (step <= 1 || qFuzzyCompare(factor, qreal(step))) {
+        return std::nullopt;
+    }
+    const int wanted = qRound(length * factor);
+    for (int base = 0; base <= 2 * step; ++base) {
+        if ((wanted - qRound(base * factor)) % step == 0) {
+            return base;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -64,6 +85,12 @@ void QtWindow::ShowBounds() {
     const Size frame = FrameExtent();
     const QSize client(std::max(0, outer.width - frame.width),
                        std::max(0, outer.height - frame.height));
+    const qreal factor = View().devicePixelRatioF();
+    const std::optional<int> baseWidth = StepBase(client.width(), factor);
+    const std::optional<int> baseHeight = StepBase(client.height(), factor);
+    if (baseWidth && baseHeight) {
+        View().setBaseSize(*baseWidth, *baseHeight);
+    }
     View().move(outer.left, outer.top);
     if (IsResizable()) {
         View().resize(client);

@@ -1,14 +1,16 @@
 // The toolkit's free functions on Win32: windows, message boxes owned by their window,
-// context menus, the monitors' work areas, the beep, the message loops (keyboard navigation
-// in our windows as in dialogs), finding windows by caption and opening files through the
-// shell.
+// context menus, the monitors' work areas (in the toolkit's pixels), the beep, the message
+// loops (keyboard navigation in our windows as in dialogs), finding windows by caption and
+// opening files through the shell.
 #include "toolkit/Application.h"
 
 #include "platform/win32/WideText.h"
+#include "toolkit/win32/Win32Dpi.h"
 #include "toolkit/win32/Win32Window.h"
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace kestrune::toolkit {
@@ -34,30 +36,47 @@ void DispatchOne(MSG& message) {
     DispatchMessageW(&message);
 }
 
+// A monitor's work area in the toolkit's pixels at its DPI, the DPI of the windows on it.
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (GetMonitorInfoW(monitor, &info)) {
         const RECT& work = info.rcWork;
-        const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+        const int dpi = win32::MonitorDpi(monitor);
+        const Rect area{win32::FromDevice(work.left, dpi), win32::FromDevice(work.top, dpi),
+                        win32::FromDevice(work.right - work.left, dpi),
+                        win32::FromDevice(work.bottom - work.top, dpi)};
         auto& list = *reinterpret_cast<std::vector<Rect>*>(areas);
         list.insert((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? list.begin() : list.end(), area);
     }
     return TRUE;
 }
 
+// The code page of the program's Russian texts where they are kept as bytes: the compiled
+// help keeps its title so.
+constexpr unsigned kTextCodePage = 1251;
+
+// A caption as a window shows it: in Unicode, or as a program that keeps it in bytes of the
+// text code page shows it, decoded in the system's ANSI code page (the help viewer does so
+// with the help's title). On a Cyrillic system the two are one.
 struct CaptionSearch {
-    std::wstring caption;
+    explicit CaptionSearch(const std::string& caption)
+        : unicode(Widen(caption)),
+          fromBytes(
+              platform::win32::FromAnsi(platform::win32::ToCodePage(kTextCodePage, unicode))) {}
+
+    std::wstring unicode;
+    std::wstring fromBytes;
     bool found = false;
 };
 
 // Our windows count until they are closed; those of other programs while they are visible.
 BOOL CALLBACK MatchCaption(HWND window, LPARAM search) {
     auto& wanted = *reinterpret_cast<CaptionSearch*>(search);
-    std::wstring caption(wanted.caption.size() + 2, L'\0');
+    std::wstring caption(std::max(wanted.unicode.size(), wanted.fromBytes.size()) + 2, L'\0');
     caption.resize(static_cast<std::size_t>(
         GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
-    if (caption != wanted.caption) {
+    if (caption != wanted.unicode && caption != wanted.fromBytes) {
         return TRUE;
     }
     const NativeControl* control = NativeControl::FromHandle(window);
@@ -144,7 +163,7 @@ void RunMessageLoop(Window& mainWindow) {
 }
 
 bool FindTopLevelWindow(const std::string& caption) {
-    CaptionSearch search{Widen(caption)};
+    CaptionSearch search(caption);
     EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

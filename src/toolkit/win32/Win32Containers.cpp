@@ -69,11 +69,12 @@ void Win32GroupBox::Paint() {
     frame.top = metrics.tmHeight / 2;  // the frame's top line runs through the caption
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (!caption.empty()) {
-        LONG left = kCaptionIndent;
+        const int indent = ToDevice(kCaptionIndent, Dpi());
+        LONG left = indent;
         if (CaptionAlignment() == Alignment::Centre) {
             left = (width - text.cx) / 2;
         } else if (CaptionAlignment() == Alignment::Right) {
-            left = width - kCaptionIndent - text.cx;
+            left = width - indent - text.cx;
         }
         RECT area{left, 0, left + text.cx, metrics.tmHeight};
         FillRect(dc, &area, BackgroundBrush());

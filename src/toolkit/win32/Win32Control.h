@@ -1,9 +1,11 @@
 // The Control base over a native child window: Win32Control<base::LabelBase> is a label whose
 // state the portable base keeps and whose window shows it. The window is made with the
-// control at its bounds and takes its font; the colours are given when Windows asks for them.
+// control at its bounds and takes its font, both scaled by the DPI of the control's window;
+// the colours are given when Windows asks for them.
 #pragma once
 
 #include "toolkit/base/Node.h"
+#include "toolkit/win32/Win32Dpi.h"
 #include "toolkit/win32/Win32Look.h"
 #include "toolkit/win32/Win32Native.h"
 
@@ -16,13 +18,21 @@ inline NativeControl& NativeOf(base::Node& node) {
     return dynamic_cast<NativeControl&>(node);
 }
 
+// Shows every child of the node again at the DPI of its window.
+inline void ShowDpiOfChildren(const base::Node& node) {
+    for (const auto& child : node.Children()) {
+        NativeOf(*child).ShowDpi();
+    }
+}
+
 template <class Base>
 class Win32Control : public NativeControl, public Base {
 public:
     template <class... Arguments>
     Win32Control(const NativeClass& native, base::Node& parent, Arguments&&... arguments)
         : Base(parent, std::forward<Arguments>(arguments)...) {
-        Attach(CreateChildWindow(native, NativeOf(parent).Handle(), this->bounds_, this->visible_),
+        Attach(CreateChildWindow(native, NativeOf(parent).Handle(),
+                                 ToDevice(this->bounds_, NativeOf(parent).Dpi()), this->visible_),
                native.systemClass);
         Win32Control::ShowFont();
         Win32Control::ShowBackground();
@@ -47,18 +57,26 @@ public:
         return NativeOf(*this->ParentNode()).BackgroundBrush();
     }
 
+    int Dpi() const override { return NativeOf(*this->ParentNode()).Dpi(); }
+
+    void ShowDpi() override {
+        ShowFont();
+        ShowBounds();
+        ShowDpiOfChildren(*this);
+    }
+
 protected:
     HFONT NativeFont() const { return nativeFont_.get(); }
 
     void ShowBounds() override {
-        const Rect& b = this->bounds_;
+        const Rect b = ToDevice(this->bounds_, Dpi());
         SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void ShowEnabled() override { ::EnableWindow(Handle(), this->enabled_); }
     void ShowVisible() override { ::ShowWindow(Handle(), this->visible_ ? SW_SHOWNA : SW_HIDE); }
     void ShowFont() override {
-        nativeFont_ = MakeFont(this->font_);
+        nativeFont_ = MakeFont(this->font_, Dpi());
         SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(nativeFont_.get()), TRUE);
     }
     void ShowBackground() override {

@@ -67,7 +67,7 @@ void Win32Label::ShowAlignment() {
 }
 
 Size Win32Label::FittedSize() const {
-    return TextExtent(Handle(), NativeFont(), Text());
+    return FittingSize(TextExtent(Handle(), NativeFont(), Text()), Dpi());
 }
 
 Win32Button::Win32Button(base::Node& parent, const std::string& text)
@@ -128,11 +128,13 @@ bool Win32ImageButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const auto& images = dynamic_cast<const Win32ImageList&>(Images());
     IMAGELISTDRAWPARAMS draw{};
     draw.cbSize = sizeof draw;
-    draw.himl = images.Handle();
+    draw.himl = images.Handle(Dpi());
     draw.i = ImageIndex();
     draw.hdcDst = item.hDC;
-    draw.x = content.left + (content.right - content.left - images.ImageWidth()) / 2;
-    draw.y = content.top + (content.bottom - content.top - images.ImageHeight()) / 2;
+    draw.x =
+        content.left + (content.right - content.left - ToDevice(images.ImageWidth(), Dpi())) / 2;
+    draw.y =
+        content.top + (content.bottom - content.top - ToDevice(images.ImageHeight(), Dpi())) / 2;
     draw.rgbBk = CLR_NONE;
     draw.rgbFg = CLR_DEFAULT;
     draw.fStyle = ILD_TRANSPARENT;
@@ -144,6 +146,11 @@ bool Win32ImageButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 void Win32ImageButton::ShowFlat() {
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Win32ImageButton::ShowDpi() {
+    Win32Control::ShowDpi();
+    InvalidateRect(Handle(), nullptr, TRUE);  // drawn from the images at the new DPI
 }
 
 Win32CheckBox::Win32CheckBox(base::Node& parent, const std::string& text)
@@ -169,8 +176,12 @@ void Win32CheckBox::ShowChecked() {
 Size Win32CheckBox::FittedSize() const {
     // The box, the gap the system leaves after it, the caption and its focus frame.
     const Size caption = TextExtent(Handle(), NativeFont(), Text());
-    const int box = GetSystemMetrics(SM_CXMENUCHECK);
-    return {box + 4 + caption.width + 2, std::max(box, caption.height) + 2};
+    const int box = SystemMetric(SM_CXMENUCHECK, Dpi());
+    const int gap = ToDevice(4, Dpi());
+    const int focusFrame = ToDevice(2, Dpi());
+    return FittingSize(
+        {box + gap + caption.width + focusFrame, std::max(box, caption.height) + focusFrame},
+        Dpi());
 }
 
 Win32RadioButton::Win32RadioButton(base::Node& parent, const std::string& text)
@@ -206,9 +217,10 @@ void Win32ComboBox::OnCommand(WORD code) {
 }
 
 void Win32ComboBox::ShowBounds() {
+    const Rect bounds = ToDevice(bounds_, Dpi());
     const auto item = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0));
-    SetWindowPos(Handle(), nullptr, bounds_.left, bounds_.top, bounds_.width,
-                 bounds_.height + kVisibleListItems * item + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width,
+                 bounds.height + kVisibleListItems * item + 2, SWP_NOZORDER | SWP_NOACTIVATE);
     // The closed box is the selection field and its frame; the field takes what the frame
     // leaves of the height. What the frame adds is measured with the field's height set.
     const auto field = SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
@@ -217,7 +229,7 @@ void Win32ComboBox::ShowBounds() {
     GetWindowRect(Handle(), &closed);
     const auto frame = static_cast<int>(closed.bottom - closed.top - field);
     SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 std::max(1, bounds_.height - frame));
+                 std::max(1, bounds.height - frame));
 }
 
 void Win32ComboBox::ShowFont() {
@@ -259,8 +271,13 @@ void Win32TrackBar::ShowValue() {
     SendMessageW(Handle(), TBM_SETRANGEMAX, FALSE, Maximum());
     SendMessageW(Handle(), TBM_SETPAGESIZE, 0, PageSize());
     SendMessageW(Handle(), TBM_SETTICFREQ, TickFrequency(), 0);
-    SendMessageW(Handle(), TBM_SETTHUMBLENGTH, ThumbLength(), 0);
+    SendMessageW(Handle(), TBM_SETTHUMBLENGTH, ToDevice(ThumbLength(), Dpi()), 0);
     SendMessageW(Handle(), TBM_SETPOS, TRUE, Position());
+}
+
+void Win32TrackBar::ShowDpi() {
+    Win32Control::ShowDpi();
+    ShowValue();
 }
 
 void Win32TrackBar::ShowValueTip() {

@@ -45,6 +45,7 @@ public:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(WORD code) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    void ShowDpi() override;
 
 private:
     void ShowFlat() override;
@@ -95,6 +96,7 @@ public:
     explicit Win32TrackBar(base::Node& parent);
 
     void OnScroll(WORD request) override;
+    void ShowDpi() override;
 
 private:
     void ShowValue() override;

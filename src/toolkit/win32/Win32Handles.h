@@ -1,6 +1,6 @@
 // Owners of the Windows objects the back end creates: windows, menus, GDI objects, image
-// lists, shell item lists and device contexts. Each frees its object with the function Windows
-// names for it, once.
+// lists, shell item lists and device contexts (of a window, or in memory). Each frees its
+// object with the function Windows names for it, once.
 #pragma once
 
 #include <windows.h>
@@ -59,6 +59,25 @@ private:
     HWND window_;
     HDC dc_;
     HGDIOBJ oldFont_;
+};
+
+// A memory device context that draws into a bitmap for as long as it lives.
+class MemoryDc {
+public:
+    explicit MemoryDc(HBITMAP bitmap)
+        : dc_(CreateCompatibleDC(nullptr)), oldBitmap_(SelectObject(dc_, bitmap)) {}
+    ~MemoryDc() {
+        SelectObject(dc_, oldBitmap_);
+        DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ oldBitmap_;
 };
 
 }  // namespace kestrune::toolkit::win32

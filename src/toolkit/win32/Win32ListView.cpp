@@ -1,5 +1,6 @@
 // Report view with the extended styles of the ListViewStyle switches; the track selection
-// style is the list's hot tracking, which selects the row the pointer rests on.
+// style is the list's hot tracking, which selects the row the pointer rests on. The info
+// tips are the list's own cell tip, which covers every column, not only the first.
 #include "toolkit/win32/Win32ListView.h"
 
 #include "platform/win32/WideText.h"
@@ -43,13 +44,13 @@ int ColumnFormat(Alignment alignment) {
 }
 
 constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT |
-                                  LVS_EX_ONECLICKACTIVATE | LVS_EX_FLATSB | LVS_EX_INFOTIP;
+                                  LVS_EX_ONECLICKACTIVATE | LVS_EX_FLATSB;
 
 DWORD ExtendedStyle(const ListViewStyle& style) {
     const std::pair<bool, DWORD> switches[] = {
         {style.gridLines, LVS_EX_GRIDLINES},     {style.fullRowSelect, LVS_EX_FULLROWSELECT},
         {style.hotTracking, LVS_EX_TRACKSELECT}, {style.oneClickActivate, LVS_EX_ONECLICKACTIVATE},
-        {style.flatScrollBars, LVS_EX_FLATSB},   {style.infoTips, LVS_EX_INFOTIP},
+        {style.flatScrollBars, LVS_EX_FLATSB},
     };
     DWORD extended = 0;
     for (const auto& [on, bit] : switches) {
@@ -61,16 +62,20 @@ DWORD ExtendedStyle(const ListViewStyle& style) {
 }  // namespace
 
 Win32ListView::Win32ListView(base::Node& parent)
-    : Win32Control({WC_LISTVIEWW, LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP}, parent) {
+    : Win32Control({WC_LISTVIEWW, LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP}, parent),
+      cellTip_(*this) {
     ShowStyle();
     ShowFont();
     ShowBackground();
     ShowTextBackground();
 }
 
-std::optional<LRESULT> Win32ListView::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+std::optional<LRESULT> Win32ListView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (pointer_.Follow(Handle(), message) && pointer_.IsOver()) {
         EnteredByUser();
+    }
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        cellTip_.Follow(message, wParam, lParam);
     }
     if (message == WM_DROPFILES) {
         TakeDrop(reinterpret_cast<HDROP>(wParam));
@@ -106,6 +111,7 @@ void Win32ListView::ShowStyle() {
     SetStyleBit(Handle(), LVS_SINGLESEL, style.singleSelection);
     SetStyleBit(Handle(), LVS_SHOWSELALWAYS, style.showSelectionAlways);
     SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyles, ExtendedStyle(style));
+    cellTip_.SetActive(style.infoTips);
 }
 
 void Win32ListView::ShowColumnAdded() {
@@ -115,7 +121,7 @@ void Win32ListView::ShowColumnAdded() {
     LVCOLUMNW native{};
     native.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     native.fmt = ColumnFormat(column.alignment);
-    native.cx = column.width;
+    native.cx = ToDevice(column.width, Dpi());
     native.pszText = caption.data();
     native.iSubItem = static_cast<int>(columns.size()) - 1;
     SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns.size() - 1,
@@ -125,7 +131,18 @@ void Win32ListView::ShowColumnAdded() {
 void Win32ListView::ShowImages() {
     const auto& images = dynamic_cast<const Win32ImageList&>(*SmallImages());
     SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(images.Handle()));
+                 reinterpret_cast<LPARAM>(images.Handle(Dpi())));
+}
+
+void Win32ListView::ShowDpi() {
+    Win32Control::ShowDpi();
+    const std::vector<ListColumn> columns = Columns();
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, column, ToDevice(columns[column].width, Dpi()));
+    }
+    if (SmallImages() != nullptr) {
+        ShowImages();
+    }
 }
 
 void Win32ListView::ShowRowAdded(int row) {

@@ -2,11 +2,13 @@
 // the base; the native list mirrors them, and while it does, its own reports of the changes
 // it is told to make are ignored. The user's clicks move the native selection, which is
 // reported to the base (LVN_ITEMCHANGED); dropped files arrive as WM_DROPFILES while the
-// list accepts them (WS_EX_ACCEPTFILES), and the pointer coming in is followed.
+// list accepts them (WS_EX_ACCEPTFILES), and the pointer coming in is followed, as is the
+// cell under it for the tip of a cut cell.
 #pragma once
 
 #include "toolkit/base/ListViewBase.h"
 #include "toolkit/win32/Win32ButtonFace.h"
+#include "toolkit/win32/Win32CellTip.h"
 #include "toolkit/win32/Win32Control.h"
 
 #include <shellapi.h>
@@ -19,6 +21,7 @@ public:
 
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+    void ShowDpi() override;
 
 private:
     void ShowFont() override;
@@ -40,6 +43,7 @@ private:
 
     bool mirroring_ = false;  // the list is being told the base's state
     PointerOver pointer_;
+    CellTip cellTip_;
 };
 
 }  // namespace kestrune::toolkit::win32

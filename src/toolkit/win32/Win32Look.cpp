@@ -3,6 +3,7 @@
 #include "toolkit/win32/Win32Look.h"
 
 #include "platform/win32/WideText.h"
+#include "toolkit/win32/Win32Dpi.h"
 
 #include <algorithm>
 #include <string>
@@ -10,20 +11,24 @@
 namespace kestrune::toolkit::win32 {
 namespace {
 
-int SchemeIndex(SystemColour system) {
+// Windows 10 and later keep the inactive caption text colour dark, and the panels are painted
+// with it: every system gets the classic scheme's light value.
+constexpr COLORREF kClassicInactiveCaptionText = RGB(212, 208, 200);
+
+COLORREF SchemeColour(SystemColour system) {
     switch (system) {
         case SystemColour::ButtonFace:
-            return COLOR_BTNFACE;
+            break;
         case SystemColour::Window:
-            return COLOR_WINDOW;
+            return GetSysColor(COLOR_WINDOW);
         case SystemColour::InactiveCaptionText:
-            return COLOR_INACTIVECAPTIONTEXT;
+            return kClassicInactiveCaptionText;
         case SystemColour::HighlightText:
-            return COLOR_HIGHLIGHTTEXT;
+            return GetSysColor(COLOR_HIGHLIGHTTEXT);
         case SystemColour::GradientInactiveCaption:
-            return COLOR_GRADIENTINACTIVECAPTION;
+            return GetSysColor(COLOR_GRADIENTINACTIVECAPTION);
     }
-    return COLOR_BTNFACE;
+    return GetSysColor(COLOR_BTNFACE);
 }
 
 BYTE PitchAndFamily(Pitch pitch) {
@@ -45,7 +50,7 @@ COLORREF ToColorRef(const Colour& colour) {
         case Colour::Kind::Rgb:
             return RGB(colour.red, colour.green, colour.blue);
         case Colour::Kind::System:
-            return GetSysColor(SchemeIndex(colour.system));
+            return SchemeColour(colour.system);
         case Colour::Kind::Transparent:
             break;
     }
@@ -59,9 +64,9 @@ BrushHandle MakeBrush(const Colour& colour) {
     return BrushHandle(CreateSolidBrush(ToColorRef(colour)));
 }
 
-FontHandle MakeFont(const Font& font) {
+FontHandle MakeFont(const Font& font, int dpi) {
     LOGFONTW description{};
-    description.lfHeight = -font.height;  // a character height, not a cell height
+    description.lfHeight = -ToDevice(font.height, dpi);  // a character height, not a cell height
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfCharSet = static_cast<BYTE>(font.charset);
     description.lfOutPrecision = OUT_DEFAULT_PRECIS;

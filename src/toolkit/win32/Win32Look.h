@@ -17,11 +17,11 @@ COLORREF ToColorRef(const Colour& colour);
 // A solid brush of the colour; null for a transparent colour.
 BrushHandle MakeBrush(const Colour& colour);
 
-// The font with its face, pixel height, weight, pitch and character set. The text colour is
-// not part of a GDI font: controls set it when they draw.
-FontHandle MakeFont(const Font& font);
+// The font with its face, pixel height (scaled to the DPI), weight, pitch and character set.
+// The text colour is not part of a GDI font: controls set it when they draw.
+FontHandle MakeFont(const Font& font, int dpi);
 
-// Width and line height of one line of text in the font.
+// Width and line height of one line of text in the font, in pixels of the screen.
 Size TextExtent(HWND window, HFONT font, std::string_view text);
 
 }  // namespace kestrune::toolkit::win32

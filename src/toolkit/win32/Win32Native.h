@@ -62,6 +62,11 @@ public:
     // control that of the nearest container below it that has one.
     virtual HBRUSH BackgroundBrush() const = 0;
 
+    // The DPI the control is shown at, that of its top-level window (Win32Dpi.h).
+    virtual int Dpi() const = 0;
+    // The DPI of the control's window has changed: what depends on it is shown again.
+    virtual void ShowDpi() {}
+
 protected:
     ~NativeControl();
     // Takes the window made for the control: found from its handle from now on, its
@@ -76,8 +81,8 @@ private:
     bool subclassed_ = false;
 };
 
-// Makes a child window at the bounds, hidden or visible, below its earlier siblings (as
-// Windows stacks new children, which is also their order for the Tab key).
+// Makes a child window at the bounds (in pixels of the screen), hidden or visible, below its
+// earlier siblings (as Windows stacks new children, which is also their order for the Tab key).
 HWND CreateChildWindow(const NativeClass& native, HWND parent, const Rect& bounds, bool visible);
 
 // Turns one style bit of a window on or off and lets the window redraw itself.

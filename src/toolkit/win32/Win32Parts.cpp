@@ -4,6 +4,7 @@
 
 #include "platform/win32/WideText.h"
 #include "toolkit/Window.h"
+#include "toolkit/win32/Win32Dpi.h"
 #include "toolkit/win32/Win32Look.h"
 #include "toolkit/win32/Win32Native.h"
 
@@ -70,6 +71,29 @@ private:
     bool started_;
 };
 
+// The strip with each image stretched from one size to another, pixel by pixel, so that its
+// transparent colour stays exactly that colour.
+BitmapHandle ScaledStrip(HBITMAP strip, const Size& from, const Size& to) {
+    BITMAP shape{};
+    GetObjectW(strip, sizeof shape, &shape);
+    const int images = from.width > 0 ? shape.bmWidth / from.width : 0;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = images * to.width;
+    format.bmiHeader.biHeight = to.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 24;  // as the strips are stored: no alpha channel
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    BitmapHandle scaled(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    const MemoryDc source(strip);
+    const MemoryDc target(scaled.get());
+    SetStretchBltMode(target.Get(), COLORONCOLOR);
+    StretchBlt(target.Get(), 0, 0, images * to.width, to.height, source.Get(), 0, 0,
+               images * from.width, from.height, SRCCOPY);
+    return scaled;
+}
+
 int CALLBACK BrowserEvent(HWND browser, UINT event, LPARAM, LPARAM folder) {
     if (event == BFFM_INITIALIZED) {
         SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, folder);
@@ -110,14 +134,22 @@ void Win32Timer::ShowStopped() {
 
 Win32ImageList::Win32ImageList(const std::string& resourceName, const Size& imageSize,
                                const Colour& transparent)
-    : imageSize_(imageSize),
-      images_(ImageList_Create(imageSize.width, imageSize.height, ILC_COLOR32 | ILC_MASK, 0, 4)) {
-    const BitmapHandle strip(
-        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), Widen(resourceName).c_str(),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (strip) {
-        ImageList_AddMasked(images_.get(), strip.get(), ToColorRef(transparent));
+    : resourceName_(resourceName), imageSize_(imageSize), transparent_(transparent) {}
+
+HIMAGELIST Win32ImageList::Handle(int dpi) const {
+    ImageListHandle& images = scaled_[dpi];
+    if (!images) {
+        const Size size{ToDevice(imageSize_.width, dpi), ToDevice(imageSize_.height, dpi)};
+        images.reset(ImageList_Create(size.width, size.height, ILC_COLOR32 | ILC_MASK, 0, 4));
+        const BitmapHandle strip(
+            static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), Widen(resourceName_).c_str(),
+                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        if (strip) {
+            ImageList_AddMasked(images.get(), ScaledStrip(strip.get(), imageSize_, size).get(),
+                                ToColorRef(transparent_));
+        }
     }
+    return images.get();
 }
 
 Win32Hints::Win32Hints(const Window& owner) : HintsBase(owner) {

@@ -9,6 +9,7 @@
 #include "toolkit/base/Parts.h"
 #include "toolkit/win32/Win32Handles.h"
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -32,18 +33,22 @@ private:
     UINT_PTR id_ = 0;
 };
 
-// A missing resource gives an empty list of the given image size.
+// The images are cut from the strip scaled to each DPI they are shown at, once per DPI. A
+// missing resource gives an empty list of the given image size.
 class Win32ImageList final : public ImageList {
 public:
     Win32ImageList(const std::string& resourceName, const Size& imageSize,
                    const Colour& transparent);
     int ImageWidth() const override { return imageSize_.width; }
     int ImageHeight() const override { return imageSize_.height; }
-    HIMAGELIST Handle() const { return images_.get(); }
+    // The images at the DPI; the list lives as long as this object.
+    HIMAGELIST Handle(int dpi) const;
 
 private:
+    std::string resourceName_;
     Size imageSize_;
-    ImageListHandle images_;
+    Colour transparent_;
+    mutable std::map<int, ImageListHandle> scaled_;  // by DPI
 };
 
 // One tooltip window with one tool per control, following the control's window.

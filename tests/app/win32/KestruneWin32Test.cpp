@@ -1,14 +1,15 @@
 // kestrune.exe as a person uses it, driven from another process. The program is started in
 // a folder of its own with the stand-in encoder as LAME.EXE; the help button opens the help
-// once; files are added through the open dialog, the options switched, and a run compresses
-// them into the folder chosen in the folder browser, one encoder aborted with the progress
-// window's button. Then one encoder per processor is chosen from the compress button's
-// context menu, a new list of two stalled encoders runs, and the window is closed during
-// that run: the program ends, no file is left, and the settings are written. Windows are found by
-// class and caption, controls by class and where they stand; everything is done with window
-// messages. With KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window (CBR and VBR), the
-// progress window, the run's message box and the context menu are asked for there
-// (scripts/test-windows-gui takes them).
+// once, on a system of any code page; files are added through the open dialog, the options
+// switched, and a run compresses them into the folder chosen in the folder browser, one encoder
+// aborted with the progress window's button. Then one encoder per processor is chosen from the
+// compress button's context menu, a new list of two stalled encoders runs, and the window is closed
+// during that run: the program ends, no file is left, and the settings are written. Windows are
+// found by class and caption, controls by class and where they stand, which on a screen of any DPI
+// is the program's layout scaled by it (the settings keep the layout's own terms); everything is
+// done with window messages. With KESTRUNE_SCREENSHOT_DIR set, screenshots of the main window
+// (CBR and VBR), the progress window, the run's message box and the context menu are asked for
+// there (scripts/test-windows-gui takes them).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -67,14 +68,33 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-// The child of that class whose left top corner stands at x, y of the parent's client area.
+// The DPI of the screen, which the program's windows are scaled by. This process sees it,
+// and the windows' true places, once it has said that it is aware of it.
+int ScreenDpi() {
+    static const int dpi = [] {
+        SetProcessDPIAware();
+        const HDC screen = GetDC(nullptr);
+        const int logPixels = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        return logPixels;
+    }();
+    return dpi;
+}
+
+// A length of the program's layout on the screen.
+int Scaled(int length) {
+    return MulDiv(length, ScreenDpi(), 96);
+}
+
+// The child of that class whose left top corner stands at x, y of the parent's client area,
+// in the program's layout.
 HWND ChildAt(HWND parent, const wchar_t* className, int x, int y) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         RECT area{};
         GetWindowRect(child, &area);
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&area), 2);
-        if (area.left == x && area.top == y && ClassOf(child) == className) {
+        if (area.left == Scaled(x) && area.top == Scaled(y) && ClassOf(child) == className) {
             return child;
         }
     }
@@ -141,11 +161,15 @@ std::string ReadBytes(const fs::path& path) {
     return bytes;
 }
 
-// Asks the test script for a screenshot of the window and waits until it is there.
-void Screenshot(HWND window, const std::string& name) {
+// Asks the test script for a screenshot of the window and waits until it is there. Taken
+// on a screen of another DPI than 96, its name says which.
+void Screenshot(HWND window, std::string name) {
     const char* folder = std::getenv("KESTRUNE_SCREENSHOT_DIR");
     if (folder == nullptr) {
         return;
+    }
+    if (ScreenDpi() != 96) {
+        name += "-" + std::to_string(ScreenDpi()) + "dpi";
     }
     Sleep(300);  // the program has drawn what changed
     RECT area{};
@@ -231,7 +255,9 @@ protected:
         leftPanel_ = ChildAt(main_, L"Kestrune.Container", 0, 0);
         RECT client{};
         GetClientRect(main_, &client);
-        optionsPanel_ = ChildAt(main_, L"Kestrune.Container", client.right - 307, 0);
+        EXPECT_EQ(client.right, Scaled(641));
+        EXPECT_EQ(client.bottom, Scaled(246));
+        optionsPanel_ = ChildAt(main_, L"Kestrune.Container", 641 - 307, 0);
         list_ = ChildAt(leftPanel_, L"SysListView32", 0, 33);
         bitRateGroup_ = ChildAt(optionsPanel_, L"Kestrune.Container", 4, 4);
         ASSERT_NE(list_, nullptr);
@@ -300,15 +326,19 @@ TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhe
     Start();
     ASSERT_FALSE(HasFatalFailure());
 
-    // The help button opens the help in its viewer, once.
+    // The help button opens the help in its viewer, once, whatever the system's code page. The
+    // viewer reads the help's title, stored in code page 1251, in that code page.
     Click(ToolButton(138));
-    const HWND help = WaitForTopLevel(0, L"HH Parent", L"Справка");
+    const HWND help = WaitForTopLevel(0, L"HH Parent");
     ASSERT_NE(help, nullptr);
+    if (GetACP() == 1251) {
+        EXPECT_EQ(TextOf(help), L"Справка");
+    }
     Click(ToolButton(138));
     Sleep(1500);
     int helpWindows = 0;
-    for (HWND w = FindWindowW(L"HH Parent", L"Справка"); w != nullptr;
-         w = FindWindowExW(nullptr, w, L"HH Parent", L"Справка")) {
+    for (HWND w = FindWindowW(L"HH Parent", nullptr); w != nullptr;
+         w = FindWindowExW(nullptr, w, L"HH Parent", nullptr)) {
         helpWindows += IsWindowVisible(w) ? 1 : 0;
     }
     EXPECT_EQ(helpWindows, 1);

@@ -1,9 +1,15 @@
 // The real main window built on the Win32 back end and measured as Windows has it: the
 // window opens at 185, 84 with a client area of 641 by 246, every control stands in its
-// parent where the layout puts it, and the native looks are those the window asks for.
+// parent where the layout puts it, the native looks are those the window asks for, and a
+// cut cell of the list shows its whole text in a tip; all of it scaled by the window's DPI,
+// the system's (scripts/test-windows-gui runs this at 96 and at 144) and another one the
+// window is told of as when it moves to another monitor. A size change while the window is
+// still being built does no harm.
 #include "Unit1/BuildMainWindow.h"
 #include "Win32Driver.h"
 #include "platform/Locations.h"
+#include "platform/win32/WideText.h"
+#include "toolkit/win32/Win32Native.h"
 #include "toolkit/win32/Win32Parts.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +18,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace kestrune::toolkit::win32 {
 namespace {
@@ -22,6 +30,24 @@ namespace fs = std::filesystem;
 
 constexpr int kOptionsPanelWidth = 307;
 constexpr int kWindowMargin = 12;
+
+// The DPI of the screen; the test program is aware of it through its manifest.
+int SystemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A length of the window's layout on a screen of the DPI.
+int Scaled(int length, int dpi) {
+    return MulDiv(length, dpi, 96);
+}
+
+Rect Scaled(const Rect& bounds, int dpi) {
+    return {Scaled(bounds.left, dpi), Scaled(bounds.top, dpi), Scaled(bounds.width, dpi),
+            Scaled(bounds.height, dpi)};
+}
 
 // The window's place in its parent's client area, or on the screen for a top-level window.
 Rect Measured(HWND window) {
@@ -36,15 +62,13 @@ DWORD StyleOf(const Control& control, int which) {
 }
 
 // A first start: no settings file, an encoder beside the program.
-class MainWindowLayout : public ::testing::Test {
+class FirstStart : public ::testing::Test {
 protected:
-    MainWindowLayout() {
+    FirstStart() {
         fs::remove(fs::u8path(folder_ + "Kestrune.ini"));
         std::ofstream(fs::u8path(folder_ + "LAME.EXE"));
-        w = unit1::BuildMainWindow();
-        w->window->Show();
     }
-    ~MainWindowLayout() override {
+    ~FirstStart() override {
         w.reset();
         fs::remove(fs::u8path(folder_ + "LAME.EXE"));
     }
@@ -53,18 +77,115 @@ protected:
     std::unique_ptr<unit1::MainWindow> w;
 };
 
-TEST_F(MainWindowLayout, OpensAt185And84WithAClientAreaOf641By246) {
+// The window as it opens, at the system's DPI.
+class OpenedMainWindow : public FirstStart {
+protected:
+    OpenedMainWindow() {
+        w = unit1::BuildMainWindow();
+        w->window->Show();
+    }
+
+    int dpi = SystemDpi();
+};
+
+// The window as it opens, or then moved to a monitor of half as many dots per inch more:
+// Windows tells it the new DPI and where it suggests the window goes (WM_DPICHANGED).
+class MainWindowLayout : public OpenedMainWindow, public ::testing::WithParamInterface<bool> {
+protected:
+    MainWindowLayout() {
+        if (GetParam()) {
+            dpi += 48;
+            const HWND window = WindowOf(*w->window);
+            RECT suggested{};
+            GetWindowRect(window, &suggested);
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+        }
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(AtEachDpi, MainWindowLayout, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& moved) {
+                             return moved.param ? "MovedToAnotherDpi" : "AtTheSystemDpi";
+                         });
+
+// While it lives, the first window made with a parent or owner (the hints' tooltip, made
+// before the panels) widens that one, as Windows may size a window whose program is still
+// filling it; and access violations are counted, also those Windows swallows in the window
+// procedures it calls.
+class WidenWhileBuilt {
+public:
+    static constexpr int kWidening = 100;
+    static inline bool widened = false;
+    static inline int faults = 0;
+
+    WidenWhileBuilt() {
+        widened = false;
+        faults = 0;
+    }
+    ~WidenWhileBuilt() {
+        UnhookWindowsHookEx(hook_);
+        RemoveVectoredExceptionHandler(handler_);
+    }
+    WidenWhileBuilt(const WidenWhileBuilt&) = delete;
+    WidenWhileBuilt& operator=(const WidenWhileBuilt&) = delete;
+
+private:
+    static LRESULT CALLBACK Widen(int code, WPARAM window, LPARAM details) {
+        if (code == HCBT_CREATEWND && !widened) {
+            if (const HWND parent = reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs->hwndParent) {
+                widened = true;
+                RECT outer{};
+                GetWindowRect(parent, &outer);
+                SetWindowPos(parent, nullptr, 0, 0, outer.right - outer.left + kWidening,
+                             outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        }
+        return CallNextHookEx(nullptr, code, window, details);
+    }
+    static LONG CALLBACK Count(EXCEPTION_POINTERS* exception) {
+        faults += exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION ? 1 : 0;
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+
+    HHOOK hook_ = SetWindowsHookExW(WH_CBT, Widen, nullptr, GetCurrentThreadId());
+    void* handler_ = AddVectoredExceptionHandler(1, Count);
+};
+
+TEST_F(FirstStart, ASizeChangeWhileTheWindowIsBuiltIsLaidOutOnceTheControlsExist) {
+    {
+        const WidenWhileBuilt widen;
+        w = unit1::BuildMainWindow();
+        ASSERT_TRUE(WidenWhileBuilt::widened);
+        EXPECT_EQ(WidenWhileBuilt::faults, 0);
+    }
+    w->window->Show();
+    const int dpi = SystemDpi();
+    RECT client{};
+    GetClientRect(WindowOf(*w->window), &client);
+    EXPECT_EQ(client.right, Scaled(641, dpi) + WidenWhileBuilt::kWidening);
+    const int leftWidth = w->window->Width() - kOptionsPanelWidth - kWindowMargin;
+    EXPECT_EQ(Measured(WindowOf(*w->fileListView)), Scaled({0, 33, leftWidth, 246 - 33}, dpi));
+}
+
+// Wine draws the frame at its own DPI whatever a window is told, so this is measured at the
+// system's DPI only.
+TEST_F(OpenedMainWindow, OpensAt185And84WithAClientAreaOf641By246) {
     const Rect outer = Measured(WindowOf(*w->window));
     RECT client{};
     GetClientRect(WindowOf(*w->window), &client);
-    EXPECT_EQ(outer.left, 185);
-    EXPECT_EQ(outer.top, 84);
-    EXPECT_EQ(client.right, 641);
-    EXPECT_EQ(client.bottom, 246);
+    EXPECT_EQ(outer.left, Scaled(185, dpi));
+    EXPECT_EQ(outer.top, Scaled(84, dpi));
+    EXPECT_EQ(client.right, Scaled(641, dpi));
+    EXPECT_EQ(client.bottom, Scaled(246, dpi));
+    // The bounds the settings keep are those of a 96-DPI screen.
+    EXPECT_EQ(w->window->Left(), 185);
+    EXPECT_EQ(w->window->Top(), 84);
+    EXPECT_EQ(w->window->ClientSize(), (Size{641, 246}));
 }
 
-TEST_F(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
-    const int leftWidth = Measured(WindowOf(*w->window)).width - kOptionsPanelWidth - kWindowMargin;
+TEST_P(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
+    const int leftWidth = w->window->Width() - kOptionsPanelWidth - kWindowMargin;
     struct Place {
         const char* name;
         const Control* control;
@@ -113,15 +234,16 @@ TEST_F(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
         const HWND native = WindowOf(*place.control);
         EXPECT_EQ(GetParent(native), WindowOf(*place.parent));
         const Rect measured = Measured(native);
+        const Rect expected = Scaled(place.bounds, dpi);
         if (!place.fitted) {
-            EXPECT_EQ(measured, place.bounds);
+            EXPECT_EQ(measured, expected);
             continue;
         }
-        EXPECT_EQ(measured.left, place.bounds.left);
-        EXPECT_EQ(measured.top, place.bounds.top);
+        EXPECT_EQ(measured.left, expected.left);
+        EXPECT_EQ(measured.top, expected.top);
         EXPECT_GT(measured.width, 0);
         EXPECT_GT(measured.height, 0);
-        for (const int fixed : {place.bounds.width, place.bounds.height}) {
+        for (const int fixed : {expected.width, expected.height}) {
             if (fixed != 0) {
                 EXPECT_TRUE(measured.width == fixed || measured.height == fixed);
             }
@@ -129,7 +251,7 @@ TEST_F(MainWindowLayout, EveryControlStandsWhereTheLayoutPutsIt) {
     }
 }
 
-TEST_F(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
+TEST_P(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     const auto tipStyle = static_cast<DWORD>(
         GetWindowLongPtrW(dynamic_cast<const Win32Hints&>(*w->hints).Handle(), GWL_STYLE));
     const auto tips = dynamic_cast<const Win32Hints&>(*w->hints).Handle();
@@ -137,24 +259,72 @@ TEST_F(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
     EXPECT_EQ(tipStyle & (TTS_BALLOON | TTS_ALWAYSTIP), DWORD{TTS_BALLOON | TTS_ALWAYSTIP});
 
     const DWORD listLooks = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE |
-                            LVS_EX_TRACKSELECT | LVS_EX_FLATSB | LVS_EX_INFOTIP;
+                            LVS_EX_TRACKSELECT | LVS_EX_FLATSB;
     const HWND list = WindowOf(*w->fileListView);
     EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & listLooks,
               LRESULT{listLooks});
     EXPECT_EQ(StyleOf(*w->fileListView, GWL_EXSTYLE), DWORD{WS_EX_ACCEPTFILES});
     EXPECT_EQ(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0), LRESULT{RGB(0, 0, 255)});
+    for (const auto& [column, width] : {std::pair{0, 100}, {1, 100}, {2, 50}, {3, 50}}) {
+        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), Scaled(width, dpi));
+    }
+    int imageSize = 0;
+    ImageList_GetIconSize(
+        reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)),
+        &imageSize, &imageSize);
+    EXPECT_EQ(imageSize, Scaled(16, dpi));
 
     const DWORD trackLooks = TBS_AUTOTICKS | TBS_TOOLTIPS;
     EXPECT_EQ(StyleOf(*w->qualityTrackBar, GWL_STYLE) & trackLooks, trackLooks);
-    EXPECT_EQ(SendMessageW(WindowOf(*w->qualityTrackBar), TBM_GETTHUMBLENGTH, 0, 0), 20);
+    EXPECT_EQ(SendMessageW(WindowOf(*w->qualityTrackBar), TBM_GETTHUMBLENGTH, 0, 0),
+              Scaled(20, dpi));
     EXPECT_EQ(StyleOf(*w->addButton, GWL_STYLE) & BS_TYPEMASK, DWORD{BS_OWNERDRAW});
+
+    // The classic scheme's inactive caption text, light on every system.
+    for (const Control* container :
+         std::initializer_list<const Control*>{w->leftPanel, w->optionsPanel, w->tagGroup}) {
+        LOGBRUSH brush{};
+        GetObjectW(dynamic_cast<const NativeControl&>(*container).BackgroundBrush(), sizeof brush,
+                   &brush);
+        EXPECT_EQ(brush.lbColor, RGB(212, 208, 200));
+    }
 
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(WindowOf(*w->titleLabel), WM_GETFONT, 0, 0)),
                sizeof font, &font);
-    EXPECT_EQ(font.lfHeight, -11);
+    EXPECT_EQ(font.lfHeight, -Scaled(11, dpi));
     EXPECT_EQ(font.lfCharSet, 204);
     EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
+}
+
+// The text of a shown tooltip of this program once the pointer has rested on the list's
+// cell; empty when none is shown.
+std::wstring TipOnCell(const ListView& list, int row, int column) {
+    const HWND native = WindowOf(list);
+    RECT cell{LVIR_LABEL, column, 0, 0};
+    SendMessageW(native, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    SendMessageW(native, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    ClientToScreen(native, &at);
+    SetCursorPos(at.x, at.y);
+    Win32Driver().Dispatch(1500);
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        std::wstring text(256, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(tip, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        if (IsWindowVisible(tip) && !text.empty()) {
+            return text;
+        }
+    }
+    return {};
+}
+
+TEST_P(MainWindowLayout, ACutCellShowsItsWholeTextInATipAndAWholeOneNone) {
+    const std::string whole = "Очень длинное имя файла, которое не помещается";
+    w->fileListView->AddRow("a.mp3");
+    w->fileListView->SetCellText(0, 3, whole);
+    EXPECT_EQ(TipOnCell(*w->fileListView, 0, 0), L"");
+    EXPECT_EQ(TipOnCell(*w->fileListView, 0, 3), platform::win32::Widen(whole));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/win32/WideText.h"
 #include "toolkit/win32/Win32Native.h"
+#include "toolkit/win32/Win32Window.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -322,7 +323,9 @@ bool Win32Driver::ResizeByUser(Window& window, const Size& outerSize) {
     if (SendMessageW(handle, WM_NCHITTEST, 0, rightEdge) != HTRIGHT) {
         return false;
     }
-    SetWindowPos(handle, nullptr, 0, 0, outerSize.width, outerSize.height,
+    const Rect device = dynamic_cast<const Win32Window&>(window).DeviceBounds(
+        {0, 0, outerSize.width, outerSize.height});
+    SetWindowPos(handle, nullptr, 0, 0, device.width, device.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
