@@ -3,20 +3,17 @@
 #include "Unit1/EncoderLocation.h"
 
 #include "platform/AsciiText.h"
+#include "platform/Locations.h"
 
 namespace kestrune::unit1 {
 
 namespace {
 
-#ifdef _WIN32
-constexpr std::string_view kEncoderUpperName = "LAME.EXE";
-const toolkit::FileFilter kEncoderFilter{"MP3 Encoder LAME.EXE", "LAME.EXE"};
-constexpr const char* kEncoderSearchFolder = "C:\\";
-#else
-constexpr std::string_view kEncoderUpperName = "LAME";
-const toolkit::FileFilter kEncoderFilter{"MP3 Encoder LAME", "lame"};
-constexpr const char* kEncoderSearchFolder = "/usr/bin/";
-#endif
+// The open dialog's only filter: the encoder's own file name.
+toolkit::FileFilter EncoderFilter() {
+    const std::string name(platform::EncoderFileName());
+    return {"MP3 Encoder " + platform::AsciiUpper(name), name};
+}
 
 }  // namespace
 
@@ -41,11 +38,12 @@ void LocateEncoder(MainWindow& w) {
         toolkit::ShowMessage(&window, "Не найден кодек LAME.EXE\r\n         Будем искать?", caption,
                              toolkit::MessageButtons::YesNo);
     if (answer == toolkit::MessageAnswer::Yes) {
-        w.openDialog->SetFilters({kEncoderFilter});
-        w.openDialog->SetInitialFolder(kEncoderSearchFolder);
+        w.openDialog->SetFilters({EncoderFilter()});
+        w.openDialog->SetInitialFolder(std::string(platform::EncoderSearchFolder()));
         w.openDialog->SetTitle("Поиск кодека LAME");
         const auto picked = w.openDialog->Execute();
-        if (picked && IsEncoderFileName(*picked, kEncoderUpperName, platform::kNativeSeparators)) {
+        if (picked && IsEncoderFileName(*picked, platform::AsciiUpper(platform::EncoderFileName()),
+                                        platform::kNativeSeparators)) {
             w.encoderPath = *picked;
             return;
         }

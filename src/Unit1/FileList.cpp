@@ -1,5 +1,5 @@
-// The file list's own rules: reading entries safely, the duplicate check as the file system
-// spells names, and the two forms of the open dialog's result.
+// The file list's own rules: reading entries safely and the duplicate check as the file
+// system spells names.
 #include "Unit1/FileList.h"
 
 #include <algorithm>
@@ -57,32 +57,6 @@ std::vector<std::string> NewPaths(const FileList& list, const std::vector<std::s
         }
     }
     return fresh;
-}
-
-std::vector<std::string> SelectedPaths(std::string_view result,
-                                       platform::PathSeparators separators) {
-    std::size_t cut = result.find('\r');
-    if (cut == std::string_view::npos) {
-        return {std::string(result)};
-    }
-    // A root folder ("C:\") already ends in its separator; a second one would make a path
-    // that the duplicate check takes for another file.
-    const std::string folder = platform::WithTrailingSeparator(result.substr(0, cut), separators);
-    std::vector<std::string> paths;
-    while (cut != std::string_view::npos) {
-        result.remove_prefix(cut + 1);
-        cut = result.find('\r');
-        paths.push_back(folder + std::string(result.substr(0, cut)));
-    }
-    return paths;
-}
-
-std::string SelectionFolder(std::string_view result, platform::PathSeparators separators) {
-    const std::size_t cut = result.find('\r');
-    if (cut == std::string_view::npos) {
-        return std::string(platform::FolderOf(result, separators));
-    }
-    return platform::WithTrailingSeparator(result.substr(0, cut), separators);
 }
 
 }  // namespace kestrune::unit1

@@ -66,13 +66,4 @@ private:
 // The paths that are not listed yet, in order, each once.
 std::vector<std::string> NewPaths(const FileList& list, const std::vector<std::string>& paths);
 
-// The paths the open dialog's result names: the full path of one file, or a folder
-// followed by "\r" and file names separated by "\r", joined with the primary separator.
-std::vector<std::string> SelectedPaths(std::string_view result,
-                                       platform::PathSeparators separators);
-
-// The folder the next open dialog starts in: for one file its folder with the separator,
-// for several the folder piece with the primary separator added unless it ends in one.
-std::string SelectionFolder(std::string_view result, platform::PathSeparators separators);
-
 }  // namespace kestrune::unit1

@@ -5,6 +5,7 @@
 #include "MPEGaudio/FileListRow.h"
 #include "Unit1/TagEditor.h"
 #include "platform/File.h"
+#include "toolkit/OpenDialogResult.h"
 
 #include <algorithm>
 
@@ -55,8 +56,8 @@ void AddFiles(MainWindow& w) {
     if (!result) {
         return;
     }
-    AddSelection(w, SelectedPaths(*result, platform::kNativeSeparators));
-    w.inputFolder = SelectionFolder(*result, platform::kNativeSeparators);
+    AddSelection(w, toolkit::SelectedPaths(*result, platform::kNativeSeparators));
+    w.inputFolder = toolkit::SelectionFolder(*result, platform::kNativeSeparators);
 }
 
 void AddSelection(MainWindow& w, const std::vector<std::string>& paths) {

@@ -31,6 +31,10 @@ std::string DefaultOutputFolder();
 // "LAME.EXE" on Windows, "lame" on POSIX.
 std::string_view EncoderFileName();
 
+// Where the open dialog starts when the user is asked for the encoder: "C:\" on Windows,
+// "/usr/bin/" on POSIX.
+std::string_view EncoderSearchFolder();
+
 // ProgramFolder() + EncoderFileName() when that is an existing file.
 std::optional<std::string> EncoderBesideProgram();
 

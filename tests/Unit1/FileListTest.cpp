@@ -58,30 +58,6 @@ TEST(FileListPaths, DuplicatesAreSpelledAsTheFileSystemSpellsThem) {
     }
 }
 
-TEST(FileListPaths, TheDialogResultGivesPathsInItsOrderAndTheNextStartFolder) {
-    const struct {
-        std::string result;
-        platform::PathSeparators separators;
-        Paths paths;
-        std::string folder;
-    } cases[] = {
-        {"C:\\Music\\a.mp3", kWindowsSeparators, {"C:\\Music\\a.mp3"}, "C:\\Music\\"},
-        {"D:a.mp3", kWindowsSeparators, {"D:a.mp3"}, "D:"},
-        {"C:\\Music\\Album\rb.mp3\ra.mp3",
-         kWindowsSeparators,
-         {"C:\\Music\\Album\\b.mp3", "C:\\Music\\Album\\a.mp3"},
-         "C:\\Music\\Album\\"},
-        {"C:\\\ra.mp3\rb.mp3", kWindowsSeparators, {"C:\\a.mp3", "C:\\b.mp3"}, "C:\\"},
-        {"/home/u/Музыка/x.mp3", kPosixSeparators, {"/home/u/Музыка/x.mp3"}, "/home/u/Музыка/"},
-        {"/m\rb.mp3\ra.mp3", kPosixSeparators, {"/m/b.mp3", "/m/a.mp3"}, "/m/"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.result);
-        EXPECT_EQ(SelectedPaths(c.result, c.separators), c.paths);
-        EXPECT_EQ(SelectionFolder(c.result, c.separators), c.folder);
-    }
-}
-
 class FileListCommands : public MainWindowFixture {
 protected:
     // Picks the result in the open dialog of the add button.

@@ -91,6 +91,10 @@ std::string_view EncoderFileName() {
     return "lame";
 }
 
+std::string_view EncoderSearchFolder() {
+    return "/usr/bin/";
+}
+
 std::optional<std::string> FindEncoder() {
     if (auto beside = EncoderBesideProgram()) {
         return beside;

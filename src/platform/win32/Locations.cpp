@@ -51,6 +51,10 @@ std::string_view EncoderFileName() {
     return "LAME.EXE";
 }
 
+std::string_view EncoderSearchFolder() {
+    return "C:\\";
+}
+
 std::optional<std::string> FindEncoder() {
     return EncoderBesideProgram();
 }

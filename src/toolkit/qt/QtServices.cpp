@@ -2,8 +2,9 @@
 // resources under ":/images/".
 #include "toolkit/qt/QtServices.h"
 
+#include "platform/Paths.h"
+#include "toolkit/OpenDialogResult.h"
 #include "toolkit/Window.h"
-#include "toolkit/qt/OpenDialogResult.h"
 #include "toolkit/qt/QtControl.h"
 #include "toolkit/qt/QtLook.h"
 
@@ -93,11 +94,20 @@ std::optional<std::string> QtOpenDialog::Execute() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    std::vector<std::string> paths;
-    for (const QString& file : dialog.selectedFiles()) {
-        paths.push_back(QDir::toNativeSeparators(file).toStdString());
+    const QStringList files = dialog.selectedFiles();
+    const std::string first = QDir::toNativeSeparators(files.constFirst()).toStdString();
+    if (files.size() == 1) {
+        return OpenDialogResultText(first);
     }
-    return OpenDialogResultText(paths);
+    // The picked files of one folder: the folder without its final separator, which only
+    // the root keeps, and their names.
+    const std::string_view folder = platform::FolderOf(first);
+    std::vector<std::string> names;
+    for (const QString& file : files) {
+        names.emplace_back(platform::FileNameOf(QDir::toNativeSeparators(file).toStdString()));
+    }
+    return OpenDialogResultText(
+        folder.size() > 1 ? platform::WithoutTrailingSeparator(folder) : folder, names);
 }
 
 std::optional<std::string> QtFolderDialog::Execute() {

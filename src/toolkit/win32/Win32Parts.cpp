@@ -3,6 +3,7 @@
 #include "toolkit/win32/Win32Parts.h"
 
 #include "platform/win32/WideText.h"
+#include "toolkit/OpenDialogResult.h"
 #include "toolkit/Window.h"
 #include "toolkit/win32/Win32Dpi.h"
 #include "toolkit/win32/Win32Look.h"
@@ -11,6 +12,7 @@
 #include <commdlg.h>
 #include <objbase.h>
 
+#include <cwchar>
 #include <map>
 #include <vector>
 
@@ -44,15 +46,11 @@ std::wstring FilterText(const std::vector<FileFilter>& filters) {
 // The dialog's answer, "folder\0name\0name\0\0" for several files or "path\0\0" for one,
 // as the toolkit's result text.
 std::string ResultText(const wchar_t* answer) {
-    std::vector<std::wstring> pieces;
-    for (const wchar_t* piece = answer; *piece != L'\0'; piece += pieces.back().size() + 1) {
-        pieces.emplace_back(piece);
+    std::vector<std::string> pieces;
+    for (const wchar_t* piece = answer; *piece != L'\0'; piece += std::wcslen(piece) + 1) {
+        pieces.push_back(Narrow(piece));
     }
-    std::string result = Narrow(pieces.front());
-    for (std::size_t i = 1; i < pieces.size(); ++i) {
-        result += '\r' + Narrow(pieces[i]);
-    }
-    return result;
+    return OpenDialogResultText(pieces.front(), {pieces.begin() + 1, pieces.end()});
 }
 
 // COM for the calls of the shell; undone again if this scope started it.
