@@ -244,10 +244,15 @@ protected:
         fs::remove_all(root_, ignored);
     }
 
-    void Start() {
+    // Starts the program with the paths on its command line, as "Open with" and a drop on the
+    // program start it.
+    void Start(const std::vector<fs::path>& paths = {}) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring commandLine = L"\"" + (program_ / "kestrune.exe").wstring() + L"\"";
+        for (const fs::path& path : paths) {
+            commandLine += L" \"" + path.wstring() + L"\"";
+        }
         ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                    program_.c_str(), &startup, &process_));
         main_ = WaitForTopLevel(process_.dwProcessId, L"Kestrune.Window", L"Kestrune");
@@ -265,6 +270,15 @@ protected:
     }
 
     HWND ToolButton(int left) const { return ChildAt(leftPanel_, L"Button", left, 0); }
+
+    // The program's own temporary files in the output folder.
+    std::size_t TemporaryFiles(const std::string& suffix) const {
+        return static_cast<std::size_t>(std::count_if(
+            fs::directory_iterator(out_), fs::directory_iterator(), [&](const auto& entry) {
+                const std::string name = entry.path().filename().string();
+                return name.starts_with(".kestrune-") && name.ends_with(suffix);
+            }));
+    }
 
     int Rows() const {
         return static_cast<int>(SendMessageW(list_, 0x1004 /*LVM_GETITEMCOUNT*/, 0, 0));
@@ -377,7 +391,9 @@ TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhe
     EXPECT_NE(std::search_n(arguments.begin(), arguments.end(), 1, "-b"), arguments.end());
     EXPECT_EQ(*std::next(std::find(arguments.begin(), arguments.end(), "-b")), "32");
     EXPECT_EQ(fs::u8path(arguments[arguments.size() - 2]), in_ / "last.mp3");
-    EXPECT_EQ(fs::u8path(arguments.back()), out_ / "last.mp3.part");
+    // The encoder writes a temporary file of the program's own, moved over the output after.
+    EXPECT_EQ(fs::u8path(arguments.back()).parent_path(), out_);
+    EXPECT_TRUE(fs::u8path(arguments.back()).filename().string().starts_with(".kestrune-"));
 
     // One encoder per processor, from the compress button's context menu: its only item.
     const HWND compress = ToolButton(104);
@@ -399,8 +415,7 @@ TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhe
     ASSERT_NE(stalled, nullptr);
     const bool together = std::thread::hardware_concurrency() >= 2;
     ASSERT_TRUE(WaitForRow(stalled, together ? L"stall2" : L"stall"));
-    EXPECT_EQ(fs::exists(out_ / "stall.mp3.part") && fs::exists(out_ / "stall2.mp3.part"),
-              together);
+    EXPECT_EQ(TemporaryFiles(".part"), together ? 2u : 1u);
     PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_EQ(WaitForSingleObject(process_.hProcess, 20000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
@@ -414,10 +429,24 @@ TEST_F(KestruneWin32, CompressesAddedFilesAbortsOnRequestAndWritesTheSettingsWhe
     EXPECT_EQ(Setting(settings, L"MP3", L"PatchIn"), in_.wstring() + L"\\");
     EXPECT_EQ(Setting(settings, L"MP3", L"PatchOut"), out_.wstring());
     EXPECT_EQ(Setting(settings, L"Options", L"Encoders"), L"0");
-    for (const char* leftover :
-         {"stall.mp3", "stall.mp3.part", "stall2.mp3", "stall2.mp3.part", "last.mp3.part"}) {
+    for (const char* leftover : {"stall.mp3", "stall2.mp3"}) {
         EXPECT_FALSE(fs::exists(out_ / leftover)) << leftover;
     }
+    EXPECT_EQ(TemporaryFiles(""), 0u);
+}
+
+// "Open with", "Send to" and a drop on kestrune.exe hand files and folders over on the wide
+// command line; they are listed as a drop on the list lists them.
+TEST_F(KestruneWin32, ListsTheFilesAndFoldersOfItsCommandLine) {
+    fs::create_directories(in_ / fs::u8path("Альбом"));
+    for (const char* name : {"Альбом/1.mp3", "Альбом/2.mp3", "Песня.mp3"}) {
+        WriteMp3(in_ / fs::u8path(name));
+    }
+    Start({in_ / fs::u8path("Песня.mp3"), in_ / fs::u8path("Альбом")});
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_TRUE(WaitFor([&] { return Rows() == 3; })) << Rows() << " rows";
+    PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(WaitForSingleObject(process_.hProcess, 20000), WAIT_OBJECT_0);
 }
 
 }  // namespace
