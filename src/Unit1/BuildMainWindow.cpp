@@ -2,6 +2,7 @@
 // its buttons and list, then the options panel with the bit-rate group and the tag editor.
 // Creation order matters: it is the keyboard order the platform gives.
 #include "Unit1/BuildMainWindow.h"
+#include "Unit1/FolderAdd.h"
 
 #include "Unit1/BatchRun.h"
 #include "Unit1/EncodersMenu.h"
@@ -110,6 +111,7 @@ void CreateWindowFrame(MainWindow& w) {
     font.charset = 204;  // Cyrillic
     w.window->SetFont(font);
     w.window->onClose = [&w] {
+        CancelAdd(w);
         EndRunForClose(w);
         ExchangeSettings(w, SettingsExchange::write);
     };
@@ -119,6 +121,8 @@ void CreateWindowFrame(MainWindow& w) {
 void CreateServices(MainWindow& w) {
     w.folderDialog = &w.window->AddFolderDialog();
     w.folderDialog->SetTitle("Выбор папки");
+    w.addFolderDialog = &w.window->AddFolderDialog();
+    w.addFolderDialog->SetTitle("Добавить папку");
     const Colour black = Colour::FromRgb(0, 0, 0);
     w.toolImages = &w.window->AddImageList("FORMP3_IMAGELIST", {24, 24}, black);
     w.openDialog = &w.window->AddOpenDialog();
@@ -301,6 +305,7 @@ void AttachHandlers(MainWindow& w) {
     w.deleteRowButton->onClick = [&w] { DeleteRow(w); };
     w.compressButton->onClick = [&w] { RunBatch(w); };
     w.compressButton->onContextMenu = [&w] { ShowEncodersMenu(w); };
+    w.addButton->onContextMenu = [&w] { ShowAddMenu(w); };
     w.fileListView->onItemChanged = [&w](int row) { LoadRowIntoEditor(w, row); };
     w.fileListView->onMouseEnter = [&w] {
         if (w.fileListView->IsEffectivelyEnabled()) {

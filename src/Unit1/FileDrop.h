@@ -9,8 +9,9 @@
 
 namespace kestrune::unit1 {
 
-// Adds the MP3 files of a drop (Mp3FilesOf). The open dialog's start folder is left as it
-// is: a drop says nothing about where the user browses.
+// Adds the MP3 files of a drop, the files of dropped folders with their subfolders in the
+// background (FolderAdd.h). The open dialog's start folder is left as it is: a drop says
+// nothing about where the user browses.
 void AddDroppedFiles(MainWindow& w, const std::vector<std::string>& dropped);
 
 }  // namespace kestrune::unit1

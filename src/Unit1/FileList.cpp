@@ -6,11 +6,12 @@
 
 namespace kestrune::unit1 {
 
-FileEntry EntryOfFile(const std::string& path) {
-    return EntryOf(path, mpeg::ReadFileListRow(path));
+FileEntry EntryOfFile(const std::string& path, std::string folderBelow) {
+    return EntryOf(path, mpeg::ReadFileListRow(path), std::move(folderBelow));
 }
 
-FileEntry EntryOf(const std::string& path, const mpeg::FileListRow& analysis) {
+FileEntry EntryOf(const std::string& path, const mpeg::FileListRow& analysis,
+                  std::string folderBelow) {
     return {.sourcePath = path,
             .outputName = analysis.name,
             .title = analysis.title,
@@ -21,7 +22,9 @@ FileEntry EntryOf(const std::string& path, const mpeg::FileListRow& analysis) {
             .track = analysis.track,
             .comment = analysis.comment,
             .hasId3v2 = analysis.hasId3v2,
-            .valid = analysis.valid};
+            .valid = analysis.valid,
+            .bitRate = analysis.bitRate,
+            .folderBelow = std::move(folderBelow)};
 }
 
 const FileEntry& FileList::At(int row) const {
@@ -33,26 +36,32 @@ FileEntry* FileList::Find(int row) {
     return row >= 0 && row < Count() ? &entries_[static_cast<std::size_t>(row)] : nullptr;
 }
 
+void FileList::Append(FileEntry entry) {
+    keys_.insert(platform::SpellingKey(entry.sourcePath));
+    entries_.push_back(std::move(entry));
+}
+
 void FileList::Erase(int row) {
     if (row >= 0 && row < Count()) {
+        keys_.erase(platform::SpellingKey(entries_[static_cast<std::size_t>(row)].sourcePath));
         entries_.erase(entries_.begin() + row);
     }
 }
 
+void FileList::Clear() {
+    entries_.clear();
+    keys_.clear();
+}
+
 bool FileList::IsListed(std::string_view path) const {
-    return std::ranges::any_of(entries_, [&](const FileEntry& entry) {
-        return platform::IsSamePathSpelling(entry.sourcePath, path);
-    });
+    return keys_.contains(platform::SpellingKey(path));
 }
 
 std::vector<std::string> NewPaths(const FileList& list, const std::vector<std::string>& paths) {
     std::vector<std::string> fresh;
+    std::unordered_set<std::string> seen;
     for (const std::string& path : paths) {
-        const bool taken =
-            list.IsListed(path) || std::ranges::any_of(fresh, [&](const std::string& earlier) {
-                return platform::IsSamePathSpelling(earlier, path);
-            });
-        if (!taken) {
+        if (!list.IsListed(path) && seen.insert(platform::SpellingKey(path)).second) {
             fresh.push_back(path);
         }
     }

@@ -6,8 +6,10 @@
 #include "MPEGaudio/FileListRow.h"
 #include "platform/Paths.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kestrune::unit1 {
@@ -29,15 +31,20 @@ struct FileEntry {
     // What the source's tags hold beyond the edited fields, carried into the re-encoded file.
     std::string track;  // e.g. "5/12", empty for none
     std::string comment;
-    bool hasId3v2 = false;  // its ID3v2 tag is carried into the output, whole
-    bool valid = false;     // analysed as MPEG audio when it was listed
+    bool hasId3v2 = false;      // its ID3v2 tag is carried into the output, whole
+    bool valid = false;         // analysed as MPEG audio when it was listed
+    std::uint16_t bitRate = 0;  // kbit/s, averaged for VBR; 0 when not valid
+    // Where it was found below a folder the user added, the added folder's name first; empty
+    // for a file added on its own. Outputs may keep this tree.
+    std::string folderBelow = {};
 };
 
 // The entry of a file as its analysis gives it: the one place that decides what a row
 // carries, and whether it is valid.
-FileEntry EntryOf(const std::string& path, const mpeg::FileListRow& analysis);
+FileEntry EntryOf(const std::string& path, const mpeg::FileListRow& analysis,
+                  std::string folderBelow = {});
 // The same, analysing the file first.
-FileEntry EntryOfFile(const std::string& path);
+FileEntry EntryOfFile(const std::string& path, std::string folderBelow = {});
 
 class FileList {
 public:
@@ -49,18 +56,22 @@ public:
     // The entry of a row to change in place; null for a row that does not exist.
     FileEntry* Find(int row);
 
-    void Append(FileEntry entry) { entries_.push_back(std::move(entry)); }
+    void Append(FileEntry entry);
     // Removes a row's entry; nothing for a row that does not exist.
     void Erase(int row);
-    void Clear() { entries_.clear(); }
+    void Clear();
 
     // True when a listed path is spelled the same: on Windows once the ASCII letters A to Z
     // of both are folded to lower case, every other character matching; on POSIX byte for
     // byte, as its file systems tell names apart.
     bool IsListed(std::string_view path) const;
+    // The listed paths as IsListed compares them (platform::SpellingKey).
+    const std::unordered_set<std::string>& SpellingKeys() const { return keys_; }
 
 private:
     std::vector<FileEntry> entries_;
+    // The listed paths' spelling keys, so that a list of many files answers IsListed at once.
+    std::unordered_set<std::string> keys_;
 };
 
 // The paths that are not listed yet, in order, each once.

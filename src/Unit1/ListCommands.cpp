@@ -3,6 +3,7 @@
 #include "Unit1/ListCommands.h"
 
 #include "MPEGaudio/FileListRow.h"
+#include "Unit1/FolderAdd.h"
 #include "Unit1/TagEditor.h"
 #include "platform/File.h"
 #include "toolkit/OpenDialogResult.h"
@@ -11,11 +12,10 @@
 
 namespace kestrune::unit1 {
 
-namespace {
+namespace {}  // namespace
 
-// Appends the row of one path to the list view and its entry to the file list.
-void AppendAnalysedRow(MainWindow& w, const std::string& path) {
-    const mpeg::FileListRow analysis = mpeg::ReadFileListRow(path);
+void AppendRow(MainWindow& w, const std::string& path, const mpeg::FileListRow& analysis,
+               std::string folderBelow) {
     toolkit::ListView& view = *w.fileListView;
     const int row = view.AddRow(analysis.name);
     view.SetRowImage(row, kRowCreatedImage);
@@ -25,8 +25,10 @@ void AppendAnalysedRow(MainWindow& w, const std::string& path) {
         view.SetRowImage(row, kRowAnalysedImage);
         view.SetCellText(row, 3, mpeg::KindText(analysis));
     }
-    w.fileList.Append(EntryOf(path, analysis));
+    w.fileList.Append(EntryOf(path, analysis, std::move(folderBelow)));
 }
+
+namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
@@ -66,7 +68,7 @@ void AddSelection(MainWindow& w, const std::vector<std::string>& paths) {
     std::ranges::partition_copy(paths, std::back_inserter(refused), std::back_inserter(carried),
                                 IsMangled);
     for (const std::string& path : NewPaths(w.fileList, carried)) {
-        AppendAnalysedRow(w, path);
+        AppendRow(w, path, mpeg::ReadFileListRow(path));
     }
     if (!refused.empty()) {
         TellRefused(w, refused);
@@ -83,6 +85,7 @@ void DeleteRow(MainWindow& w) {
 }
 
 void NewList(MainWindow& w) {
+    CancelAdd(w);
     w.fileListView->DeleteAllRows();
     w.fileList.Clear();
     ClearTagEditor(w);

@@ -3,6 +3,7 @@
 // view and the file list row for row.
 #pragma once
 
+#include "MPEGaudio/FileListRow.h"
 #include "Unit1/MainWindow.h"
 
 #include <string>
@@ -20,10 +21,14 @@ void AddFiles(MainWindow& w);
 // path the toolkit could not carry unchanged is refused with a message naming it.
 void AddSelection(MainWindow& w, const std::vector<std::string>& paths);
 
+// Appends the row of an analysed file: the list view's row and the file list's entry.
+void AppendRow(MainWindow& w, const std::string& path, const mpeg::FileListRow& analysis,
+               std::string folderBelow = {});
+
 // Removes the selected row (none when nothing is selected) and clears the tag editor.
 void DeleteRow(MainWindow& w);
 
-// Empties the list and clears the tag editor.
+// Empties the list and clears the tag editor; an add in progress is cancelled first.
 void NewList(MainWindow& w);
 
 }  // namespace kestrune::unit1

@@ -4,6 +4,7 @@
 // controls and the record owns the window.
 #pragma once
 
+#include "Unit1/BackgroundAdd.h"
 #include "Unit1/FileList.h"
 #include "adCpuUsage/CpuUsageMonitor.h"
 #include "toolkit/Toolkit.h"
@@ -80,6 +81,13 @@ struct MainWindow {
 
     // The idle watchdog's processor-load sampler, for the whole life of the window.
     std::unique_ptr<cpuusage::CpuUsageMonitor> cpuUsageMonitor;
+    // The add that runs in the background, and the timer that takes its files into the list;
+    // null when none runs.
+    std::unique_ptr<BackgroundAdd> backgroundAdd;
+    toolkit::Timer* addTimer = nullptr;
+    // Asks for a folder to add (the add button's context menu).
+    toolkit::FolderDialog* addFolderDialog = nullptr;
+
     // The progress window of the run in progress; null when no run is in progress.
     processmp3::ProgressWindow* runProgress = nullptr;
     // The window is closing: a run in progress stops after its current row.

@@ -84,12 +84,18 @@ int EncodersOf(const app::BatchArguments& arguments) {
     return 0;
 }
 
-// The rows of the files given, as the window lists dropped files: the MP3 files of folders,
-// each file once.
+// The rows of the files given, as the window lists dropped files: the MP3 files of folders
+// with their subfolders, each file once. Folders that could not be read are told.
 std::vector<unit1::FileEntry> RowsOf(const std::vector<std::string>& paths) {
+    const unit1::Mp3Search search = unit1::FindMp3Files(paths);
+    for (const std::string& folder : search.unreadableFolders) {
+        Print(stderr, folder + ": папку не удалось прочитать\n");
+    }
     unit1::FileList list;
-    for (const std::string& path : unit1::NewPaths(list, unit1::Mp3FilesOf(paths))) {
-        list.Append(unit1::EntryOfFile(path));
+    for (const unit1::FoundMp3& file : search.files) {
+        if (!list.IsListed(file.path)) {
+            list.Append(unit1::EntryOfFile(file.path, file.folderBelow));
+        }
     }
     return list.Entries();
 }

@@ -105,6 +105,25 @@ bool IsFolder(const std::string& path);
 // folder cannot be read.
 std::vector<std::string> FilesInFolder(const std::string& folder);
 
+// What a folder holds directly: its regular files and its folders (links followed), as full
+// paths sorted by name, and those of its folders that are hidden (POSIX: the name begins
+// with "."; Windows: the hidden attribute, or such a name) apart.
+struct FolderListing {
+    std::vector<std::string> files;
+    std::vector<std::string> folders;
+    std::vector<std::string> hiddenFolders;
+};
+
+// Nothing when the folder cannot be read.
+std::optional<FolderListing> ListFolder(const std::string& folder);
+
+// Copies a file to a path where no file is yet; false when the path exists or the copy could
+// not be made (then nothing of it is left behind).
+bool CopyToNewFile(const std::string& from, const std::string& to);
+
+// Makes the folder and those above it that do not exist yet; false when it is no folder then.
+bool MakeFolders(const std::string& folder);
+
 // Deletes a file; false when it could not (it may not exist).
 bool RemoveFile(const std::string& path);
 

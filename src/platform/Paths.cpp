@@ -9,6 +9,16 @@ bool IsSamePathSpelling(std::string_view a, std::string_view b, NameCase rule) {
     return rule == NameCase::asciiFolded ? EqualIgnoringAsciiCase(a, b) : a == b;
 }
 
+std::string SpellingKey(std::string_view path, NameCase rule) {
+    std::string key(path);
+    if (rule == NameCase::asciiFolded) {
+        for (char& c : key) {
+            c = AsciiLower(c);
+        }
+    }
+    return key;
+}
+
 std::string_view FileNameOf(std::string_view path, PathSeparators separators) {
     const std::size_t last = path.find_last_of(separators.all);
     return last == std::string_view::npos ? path : path.substr(last + 1);

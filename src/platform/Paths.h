@@ -34,6 +34,9 @@ inline constexpr NameCase kNativeNameCase = NameCase::exact;
 
 bool IsSamePathSpelling(std::string_view a, std::string_view b, NameCase rule = kNativeNameCase);
 
+// The path as those comparisons see it: equal keys, equal spellings.
+std::string SpellingKey(std::string_view path, NameCase rule = kNativeNameCase);
+
 // The part after the last separator.
 std::string_view FileNameOf(std::string_view path, PathSeparators separators = kNativeSeparators);
 

@@ -207,13 +207,14 @@ TEST_F(FileListCommands, DeletingRemovesOnlyTheSelectedRowAndEmptiesTheEditor) {
     EXPECT_FALSE(w.saveButton->IsEnabled());
 }
 
-// Files named on the program's command line are listed exactly as if they had been dropped.
+// Files named on the program's command line are listed exactly as if they had been dropped;
+// a folder with all its subfolders, in the background.
 TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) {
     std::filesystem::create_directories(dir.Path() / "album" / "inner");
     const std::string second = MakeTaggedMp3("album/b.MP3", "B", 2);
     const std::string first = MakeTaggedMp3("album/a.mp3", "A", 1);
     MakeFile("album/cover.jpg", 10);
-    MakeTaggedMp3("album/inner/deep.mp3", "Deep", 3);
+    const std::string deep = MakeTaggedMp3("album/inner/deep.mp3", "Deep", 3);
     const std::string single = MakeTaggedMp3("Single.Mp3", "S", 4);
     MakeFile("notes.txt", 5);
     const Paths given = {single, dir.File("notes.txt"), dir.File("album"), single};
@@ -228,8 +229,11 @@ TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) 
         } else {
             ASSERT_TRUE(driver.DropFiles(*w.fileListView, given));
         }
-        EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{single, first, second}));
-        EXPECT_EQ(Listed(&FileEntry::title), (Paths{"S", "A", "B"}));
+        WaitForAdd();
+        EXPECT_EQ(Listed(&FileEntry::sourcePath), (Paths{single, first, second, deep}));
+        EXPECT_EQ(Listed(&FileEntry::title), (Paths{"S", "A", "B", "Deep"}));
+        EXPECT_EQ(Listed(&FileEntry::folderBelow),
+                  (Paths{"", "album", "album", platform::JoinPath("album", "inner")}));
         EXPECT_EQ(w.fileListView->RowImage(2), 1);
         EXPECT_EQ(w.inputFolder, "/kept/");
         ExpectConsistent();

@@ -7,7 +7,9 @@
 #include "support/Mp3Bytes.h"
 #include "support/SettingsFile.h"
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace kestrune::unit1 {
 
@@ -64,6 +66,15 @@ void MainWindowFixture::RemoveEncoder() {
 MainWindow& MainWindowFixture::Build() {
     main = BuildMainWindow();
     return *main;
+}
+
+void MainWindowFixture::WaitForAdd() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (main->backgroundAdd && std::chrono::steady_clock::now() < deadline) {
+        driver.AdvanceTime(50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_FALSE(main->backgroundAdd) << "the add did not end";
 }
 
 void MainWindowFixture::WriteSettings(const std::string& text) {

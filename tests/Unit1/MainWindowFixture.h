@@ -24,6 +24,8 @@ protected:
 
     // Builds the window; with an encoder where the program looks no question is asked.
     MainWindow& Build();
+    // Lets the window's timers run until an add in the background has ended.
+    void WaitForAdd();
     // Takes the encoder away from where the program looks, so the start asks for one.
     void RemoveEncoder();
     // Writes the settings file with the given text before the window is built.

@@ -15,7 +15,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <memory>
+#include <string_view>
 
 namespace kestrune::platform {
 
@@ -188,6 +190,50 @@ std::vector<std::string> FilesInFolder(const std::string& folder) {
     }
     std::ranges::sort(files);
     return files;
+}
+
+std::optional<FolderListing> ListFolder(const std::string& folder) {
+    struct CloseDir {
+        void operator()(DIR* dir) const { ::closedir(dir); }
+    };
+    const std::unique_ptr<DIR, CloseDir> listing(::opendir(folder.c_str()));
+    if (!listing) {
+        return std::nullopt;
+    }
+    FolderListing found;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        std::string path = JoinPath(folder, name);
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) {
+            continue;
+        }
+        if (S_ISREG(info.st_mode)) {
+            found.files.push_back(std::move(path));
+        } else if (S_ISDIR(info.st_mode)) {
+            (name.starts_with('.') ? found.hiddenFolders : found.folders).push_back(std::move(path));
+        }
+    }
+    std::ranges::sort(found.files);
+    std::ranges::sort(found.folders);
+    return found;
+}
+
+bool CopyToNewFile(const std::string& from, const std::string& to) {
+    File source = File::OpenForReading(from);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(source.Size()));
+    const auto read = source.ReadAt(0, bytes);
+    return source.IsOpen() && read && *read == bytes.size() &&
+           WriteNewFile(to, bytes, NewFileAccess::usual);
+}
+
+bool MakeFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return IsFolder(folder);
 }
 
 bool RemoveUnheldFile(const std::string& path) {

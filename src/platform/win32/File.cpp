@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace kestrune::platform {
@@ -221,6 +222,48 @@ std::vector<std::string> FilesInFolder(const std::string& folder) {
     } while (FindNextFileW(search.get(), &found));
     std::ranges::sort(files);
     return files;
+}
+
+std::optional<FolderListing> ListFolder(const std::string& folder) {
+    struct CloseSearch {
+        void operator()(HANDLE search) const { FindClose(search); }
+    };
+    WIN32_FIND_DATAW found{};
+    const HANDLE first =
+        FindFirstFileW(win32::Widen(WithTrailingSeparator(folder) + "*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<void, CloseSearch> search(first);
+    FolderListing listing;
+    do {
+        const std::string name = win32::Narrow(found.cFileName);
+        if (name == "." || name == ".." ||
+            (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) {
+            continue;
+        }
+        std::string path = WithTrailingSeparator(folder) + name;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            listing.files.push_back(std::move(path));
+        } else if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0 || name.starts_with('.')) {
+            listing.hiddenFolders.push_back(std::move(path));
+        } else {
+            listing.folders.push_back(std::move(path));
+        }
+    } while (FindNextFileW(search.get(), &found));
+    std::ranges::sort(listing.files);
+    std::ranges::sort(listing.folders);
+    return listing;
+}
+
+bool CopyToNewFile(const std::string& from, const std::string& to) {
+    return CopyFileW(win32::Widen(from).c_str(), win32::Widen(to).c_str(), TRUE) != 0;
+}
+
+bool MakeFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(win32::Widen(folder), error);
+    return IsFolder(folder);
 }
 
 bool RemoveUnheldFile(const std::string& path) {
