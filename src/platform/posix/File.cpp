@@ -214,7 +214,8 @@ std::optional<FolderListing> ListFolder(const std::string& folder) {
         if (S_ISREG(info.st_mode)) {
             found.files.push_back(std::move(path));
         } else if (S_ISDIR(info.st_mode)) {
-            (name.starts_with('.') ? found.hiddenFolders : found.folders).push_back(std::move(path));
+            (name.starts_with('.') ? found.hiddenFolders : found.folders)
+                .push_back(std::move(path));
         }
     }
     std::ranges::sort(found.files);

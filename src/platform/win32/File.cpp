@@ -238,8 +238,7 @@ std::optional<FolderListing> ListFolder(const std::string& folder) {
     FolderListing listing;
     do {
         const std::string name = win32::Narrow(found.cFileName);
-        if (name == "." || name == ".." ||
-            (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) {
+        if (name == "." || name == ".." || (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) {
             continue;
         }
         std::string path = WithTrailingSeparator(folder) + name;
