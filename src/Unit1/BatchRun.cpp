@@ -45,10 +45,11 @@ private:
 // the run: it shows the run, dispatches the window's messages and marks the failed rows.
 class WindowSink final : public RunSink {
 public:
-    WindowSink(MainWindow& w, int rowCount, std::vector<RowResult>& failures)
+    WindowSink(MainWindow& w, int rowCount, std::vector<RowResult>& failures, int& copiedRows)
         : w_(w),
           progress_(processmp3::CreateProgressWindow(*w.window, rowCount, *w.cpuUsageMonitor)),
-          failures_(failures) {
+          failures_(failures),
+          copiedRows_(copiedRows) {
         w_.runProgress = progress_.get();
         progress_->window->Show();
     }
@@ -75,6 +76,8 @@ public:
         if (result.failure) {
             w_.fileListView->SetRowImage(result.row, kRowCreatedImage);
             failures_.push_back(result);
+        } else if (result.copied) {
+            ++copiedRows_;
         }
     }
     bool Stopping() const override { return w_.closing; }
@@ -83,6 +86,7 @@ private:
     MainWindow& w_;
     std::unique_ptr<processmp3::ProgressWindow> progress_;
     std::vector<RowResult>& failures_;
+    int& copiedRows_;
 };
 
 }  // namespace
@@ -92,7 +96,9 @@ RunPlan PlanOfWindow(const MainWindow& w) {
             .outputFolder = w.outputFolder,
             .options = ReadEncoderOptions(w),
             .rows = w.fileList.Entries(),
-            .encoders = w.encoders};
+            .encoders = w.encoders,
+            .keepFolders = w.keepFolders,
+            .neverLarger = w.neverLarger};
 }
 
 void RunBatch(MainWindow& w) {
@@ -104,12 +110,13 @@ void RunBatch(MainWindow& w) {
     // Failed rows are kept as they fail, so that they are told even when an unexpected
     // failure ends the run.
     std::vector<RowResult> failures;
+    int copiedRows = 0;
     std::optional<RunInterruption> interruption;
     try {
         const RunControlsLock lock(w);
         if (!w.fileList.IsEmpty()) {
             const RunPlan plan = PlanOfWindow(w);
-            WindowSink sink(w, static_cast<int>(plan.rows.size()), failures);
+            WindowSink sink(w, static_cast<int>(plan.rows.size()), failures, copiedRows);
             ExecuteRunPlan(plan, sink);
         }
     } catch (const std::bad_alloc&) {
@@ -117,8 +124,9 @@ void RunBatch(MainWindow& w) {
     } catch (const std::exception&) {
         interruption = RunInterruption::unexpectedFailure;
     }
-    if ((!failures.empty() || interruption) && !w.closing) {
-        toolkit::ShowMessage(w.window.get(), RunReportText(std::move(failures), interruption),
+    if ((!failures.empty() || copiedRows > 0 || interruption) && !w.closing) {
+        toolkit::ShowMessage(w.window.get(),
+                             RunReportText(std::move(failures), copiedRows, interruption),
                              w.window->Caption());
     }
 }

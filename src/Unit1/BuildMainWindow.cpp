@@ -5,7 +5,7 @@
 #include "Unit1/FolderAdd.h"
 
 #include "Unit1/BatchRun.h"
-#include "Unit1/EncodersMenu.h"
+#include "Unit1/CompressMenu.h"
 #include "Unit1/FileDrop.h"
 #include "Unit1/Help.h"
 #include "Unit1/ListCommands.h"
@@ -304,7 +304,7 @@ void AttachHandlers(MainWindow& w) {
     w.newListButton->onClick = [&w] { NewList(w); };
     w.deleteRowButton->onClick = [&w] { DeleteRow(w); };
     w.compressButton->onClick = [&w] { RunBatch(w); };
-    w.compressButton->onContextMenu = [&w] { ShowEncodersMenu(w); };
+    w.compressButton->onContextMenu = [&w] { ShowCompressMenu(w); };
     w.addButton->onContextMenu = [&w] { ShowAddMenu(w); };
     w.fileListView->onItemChanged = [&w](int row) { LoadRowIntoEditor(w, row); };
     w.fileListView->onMouseEnter = [&w] {

@@ -15,6 +15,10 @@ inline constexpr std::array<int, kBitRateCount> kBitRates{32, 40,  48,  56,  64,
 inline constexpr int kBestQuality = 0;
 inline constexpr int kLowestQuality = 9;
 
+// The bit rate each VBR quality aims at, in kbit/s, from 0 to 9.
+inline constexpr std::array<int, 10> kNominalVbrRates{245, 225, 190, 175, 165,
+                                                      130, 115, 100, 85,  65};
+
 struct EncoderOptions {
     bool mono = false;
     bool constantBitRate = true;

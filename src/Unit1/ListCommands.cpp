@@ -12,8 +12,6 @@
 
 namespace kestrune::unit1 {
 
-namespace {}  // namespace
-
 void AppendRow(MainWindow& w, const std::string& path, const mpeg::FileListRow& analysis,
                std::string folderBelow) {
     toolkit::ListView& view = *w.fileListView;
@@ -63,6 +61,7 @@ void AddFiles(MainWindow& w) {
 }
 
 void AddSelection(MainWindow& w, const std::vector<std::string>& paths) {
+    CancelAdd(w);  // another add ends one running in the background; its rows stay
     std::vector<std::string> carried;
     std::vector<std::string> refused;
     std::ranges::partition_copy(paths, std::back_inserter(refused), std::back_inserter(carried),

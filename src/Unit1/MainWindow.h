@@ -72,6 +72,10 @@ struct MainWindow {
     // How many encoders a run keeps going at once: 1 (the usual run, one row after the
     // other), more, or 0 for one per processor (see EncodersAtOnce).
     int encoders = 1;
+    // Runs write the outputs of added folders into the same tree below the output folder.
+    bool keepFolders = false;
+    // Runs copy a file instead of making it larger.
+    bool neverLarger = false;
 
     int currentRow = 0;  // the row the tag editor shows; 0 when none
     // Column 0 of that row; nothing when no row is shown (a file named ".mp3" shows an

@@ -41,15 +41,28 @@ RunOutputs::RunOutputs(std::string outputFolder, const std::vector<FileEntry>& s
     }
 }
 
-std::optional<std::string> RunOutputs::Choose(std::string_view name) const {
+bool RunOutputs::PrepareFolder(const std::string& folder) {
+    if (preparedFolders_.contains(folder)) {
+        return true;
+    }
+    if (!platform::MakeFolders(folder)) {
+        return false;
+    }
+    RemoveLeftTemporaryFiles(folder);
+    preparedFolders_.insert(folder);
+    return true;
+}
+
+std::optional<std::string> RunOutputs::Choose(const std::string& folder,
+                                              std::string_view name) const {
     const auto isListedSource = [this](const std::optional<platform::FileIdentity>& identity) {
         return identity && sources_.contains(*identity);
     };
-    if (isListedSource(platform::IdentityOf(OutputPath(outputFolder_, name)))) {
+    if (isListedSource(platform::IdentityOf(OutputPath(folder, name)))) {
         return std::nullopt;
     }
     for (int number = 1; number <= kMostNumbers; ++number) {
-        const std::string candidate = OutputPath(outputFolder_, NumberedName(name, number));
+        const std::string candidate = OutputPath(folder, NumberedName(name, number));
         const auto identity = platform::IdentityOf(candidate);
         if (!isListedSource(identity) && !(identity && written_.contains(*identity)) &&
             !IsTakenByAnotherRun(candidate)) {
@@ -79,8 +92,8 @@ bool RunOutputs::IsWrittenByAnotherRun(const std::string& path) const {
     return written && began_ && *written > *began_ && !(identity && written_.contains(*identity));
 }
 
-std::string RunOutputs::ClaimPath(const std::string& outputPath) const {
-    return platform::WithTrailingSeparator(outputFolder_) +
+std::string RunOutputs::ClaimPath(const std::string& outputPath) {
+    return std::string(platform::FolderOf(outputPath)) +
            ClaimFileName(platform::FileNameOf(outputPath));
 }
 
@@ -96,7 +109,8 @@ OutputClaim::OutputClaim(RunOutputs& outputs, std::string outputPath)
     }
     if (claimFile_) {
         outputs_.claimed_.push_back(platform::FoldCase(outputPath_));
-        partial_ = TemporaryFile::Create(outputs_.OutputFolder(), TemporaryKind::partialOutput);
+        partial_ = TemporaryFile::Create(std::string(platform::FolderOf(outputPath_)),
+                                         TemporaryKind::partialOutput);
     }
 }
 

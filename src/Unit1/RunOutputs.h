@@ -32,10 +32,14 @@ public:
 
     const std::string& OutputFolder() const { return outputFolder_; }
 
-    // The output for a row whose name (without extension) is `name`, as if every row started
-    // before had ended; nothing when the row must be skipped because its output would be a
-    // listed source.
-    std::optional<std::string> Choose(std::string_view name) const;
+    // Makes a folder below the output folder ready for outputs: made when it is missing, and
+    // rid of the temporary files a killed program left there. False when it cannot be made.
+    bool PrepareFolder(const std::string& folder);
+
+    // The output in the folder for a row whose name (without extension) is `name`, as if every
+    // row started before had ended; nothing when the row must be skipped because its output
+    // would be a listed source.
+    std::optional<std::string> Choose(const std::string& folder, std::string_view name) const;
 
     // True while a row of this run that has not ended yet writes this output.
     bool IsClaimed(const std::string& outputPath) const;
@@ -45,7 +49,7 @@ private:
 
     bool IsTakenByAnotherRun(const std::string& path) const;
     bool IsWrittenByAnotherRun(const std::string& path) const;
-    std::string ClaimPath(const std::string& outputPath) const;
+    static std::string ClaimPath(const std::string& outputPath);
 
     std::string outputFolder_;
     // Files are told apart by identity, looked up in sets: a run of many rows stays fast.
@@ -55,6 +59,7 @@ private:
     std::optional<TemporaryFile> runLock_;
     std::optional<std::int64_t> began_;
     std::vector<std::string> claimed_;  // folded to lower case
+    std::set<std::string> preparedFolders_;
 };
 
 // A row's hold on its output while its encoder runs: the claim file that tells other runs,

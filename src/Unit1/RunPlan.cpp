@@ -1,6 +1,8 @@
-// The numbers of encoders at once, as a run uses them and as the settings store them.
+// What a plan makes of each row: its encoder line, its output's folder, whether it is
+// copied; and the numbers of encoders at once, as a run uses them and the settings store them.
 #include "Unit1/RunPlan.h"
 
+#include "platform/Paths.h"
 #include "platform/Process.h"
 
 #include <algorithm>
@@ -24,6 +26,27 @@ std::string EncoderLineOfRow(const RunPlan& plan, std::size_t row, std::string_v
                                    .comment = entry.comment,
                                    .picturePath = picturePath},
                                   outputFile);
+}
+
+std::string OutputFolderOfRow(const RunPlan& plan, const FileEntry& row) {
+    return plan.keepFolders && !row.folderBelow.empty()
+               ? platform::JoinPath(plan.outputFolder, row.folderBelow)
+               : plan.outputFolder;
+}
+
+int TargetBitRate(const EncoderOptions& options) {
+    if (options.variableBitRate) {
+        return kNominalVbrRates.at(
+            static_cast<std::size_t>(std::clamp(options.vbrQuality, kBestQuality, kLowestQuality)));
+    }
+    int rate = 0;
+    const std::string& text = options.bitRateText;
+    std::from_chars(text.data(), text.data() + text.size(), rate);
+    return rate;
+}
+
+bool IsCopiedUnencoded(const RunPlan& plan, const FileEntry& row) {
+    return plan.neverLarger && row.bitRate <= TargetBitRate(plan.options);
 }
 
 std::size_t EncodersAtOnce(int setting) {

@@ -15,6 +15,8 @@ constexpr std::size_t kMaxDetailCharacters = 200;
 constexpr std::size_t kMostReportedRows = 20;
 // A line longer than this is cut, so that the box stays narrower than the screen.
 constexpr std::size_t kMostLineCharacters = 150;
+constexpr const char* kCopiedRows =
+    "Скопировано без сжатия, чтобы не сделать файл больше исходного: ";
 
 std::string WithDetail(const std::string& reason, const std::string& detail) {
     return detail.empty() ? reason : reason + ": " + detail;
@@ -110,10 +112,11 @@ std::string FailureText(const RowResult& row) {
     return row.failure ? Reason(row) : std::string();
 }
 
-std::string RunReportText(std::vector<RowResult> failures,
+std::string RunReportText(std::vector<RowResult> failures, int copiedRows,
                           std::optional<RunInterruption> interruption) {
     std::ranges::stable_sort(failures, {}, &RowResult::row);
-    std::string text = "Не все файлы удалось сжать:\r\n";
+    // An interrupted run has not compressed every file either.
+    std::string text = failures.empty() && !interruption ? "" : "Не все файлы удалось сжать:\r\n";
     for (std::size_t i = 0; i < failures.size() && i < kMostReportedRows; ++i) {
         const RowResult& row = failures[i];
         const bool nameShared = std::ranges::count(failures, row.name, &RowResult::name) > 1;
@@ -126,6 +129,10 @@ std::string RunReportText(std::vector<RowResult> failures,
     }
     if (failures.size() > kMostReportedRows) {
         text += "\r\n… и ещё " + std::to_string(failures.size() - kMostReportedRows);
+    }
+    if (copiedRows > 0) {
+        text += (text.empty() ? "" : "\r\n\r\n") + std::string(kCopiedRows) +
+                std::to_string(copiedRows) + ".";
     }
     if (interruption) {
         text += *interruption == RunInterruption::outOfMemory

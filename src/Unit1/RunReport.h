@@ -34,6 +34,7 @@ struct RowResult {
     std::int64_t bytesBefore = 0;  // the source's size
     std::int64_t bytesAfter = 0;   // the output's size
     double seconds = 0.0;          // from the row's start to its end
+    bool copied = false;           // the source was copied, not re-encoded, so as not to grow
 };
 
 // Why the encoder could not be started, in Russian.
@@ -58,11 +59,11 @@ enum class RunInterruption { outOfMemory, unexpectedFailure };
 // Why a row failed, in Russian, with the detail the row has.
 std::string FailureText(const RowResult& row);
 
-// The message that tells, in Russian, the failed rows in list order and then why the run was
-// interrupted, if it was. It fits the screen: after the first rows it says how many more
-// failed. A row is named by its name in the list, or by its source's path where another
-// failed row has the same name.
-std::string RunReportText(std::vector<RowResult> failures,
+// The message that tells, in Russian, the failed rows in list order, how many rows were
+// copied rather than made larger, and then why the run was interrupted, if it was. It fits
+// the screen: after the first rows it says how many more failed. A row is named by its name
+// in the list, or by its source's path where another failed row has the same name.
+std::string RunReportText(std::vector<RowResult> failures, int copiedRows,
                           std::optional<RunInterruption> interruption = std::nullopt);
 
 }  // namespace kestrune::unit1

@@ -7,9 +7,15 @@
 #include "Unit1/EncoderProcess.h"
 #include "Unit1/RunOutputs.h"
 #include "Unit1/TemporaryFile.h"
+#include "platform/AsciiText.h"
 #include "platform/File.h"
+#include "platform/Paths.h"
 
+#include <algorithm>
+#include <array>
 #include <list>
+#include <set>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,6 +25,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr std::array<std::string_view, 5> kPictureExtensions = {".jpg", ".jpeg", ".png", ".gif",
+                                                                ".bmp"};
+
 // A row whose encoder runs, with everything that must live until it has ended. Members go
 // in reverse order: the encoder ends before its partial file and the picture are deleted.
 struct RunningRow {
@@ -27,7 +36,7 @@ struct RunningRow {
         : row(row),
           entry(entry),
           started(Clock::now()),
-          cover(options, entry.sourcePath, outputs.OutputFolder()),
+          cover(options, entry.sourcePath, std::string(platform::FolderOf(output))),
           claim(outputs, output) {}
 
     const int row;
@@ -90,7 +99,12 @@ private:
             Fail(row, RowFailure::NotMp3);
             return true;
         }
-        const std::optional<std::string> output = outputs_.Choose(entry.outputName);
+        const std::string folder = OutputFolderOfRow(plan_, entry);
+        if (!outputs_.PrepareFolder(folder)) {
+            Fail(row, RowFailure::NotSaved);
+            return true;
+        }
+        const std::optional<std::string> output = outputs_.Choose(folder, entry.outputName);
         if (!output) {
             Fail(row, RowFailure::Skipped);
             return true;
@@ -106,6 +120,18 @@ private:
         if (!running.claim.HasPartialFile()) {
             running_.pop_back();
             Fail(row, RowFailure::NotSaved);
+            return true;
+        }
+        if (IsCopiedUnencoded(plan_, entry)) {
+            // Re-encoding can only make this file larger and worse.
+            RowResult result = ResultOf(row);
+            if (CopySource(running)) {
+                Complete(running, result, true);
+            } else {
+                result.failure = RowFailure::NotSaved;
+                sink_.RowEnded(result);
+            }
+            running_.pop_back();
             return true;
         }
         const std::string commandLine =
@@ -155,13 +181,36 @@ private:
             result.failure = outcome;
             result.detail = WithOutputName(LastErrorLine(running.encoder.StdErrTail()),
                                            running.claim.PartialPath(), running.claim.OutputPath());
-        } else if (!WriteTags(running)) {
+            sink_.RowEnded(result);
+            return;
+        }
+        Complete(running, result, false);
+    }
+
+    // The source copied into the partial file, instead of the encoder's output.
+    static bool CopySource(RunningRow& running) {
+        return platform::CopyFileInto(running.entry.sourcePath, running.claim.PartialFile());
+    }
+
+    // Makes the row's output of its partial file, which holds the encoded audio or a copy of
+    // the source: the tags, a copy instead of an output larger than the source where the plan
+    // says so, the move into place and the pictures of the source's folder. Tells the result.
+    void Complete(RunningRow& running, RowResult& result, bool copied) {
+        result.copied = copied;
+        bool tagged = WriteTags(running);
+        if (tagged && !copied && plan_.neverLarger &&
+            running.claim.PartialFile().Size() > result.bytesBefore) {
+            result.copied = true;
+            tagged = CopySource(running) && WriteTags(running);
+        }
+        if (!tagged) {
             result.failure = RowFailure::TagsNotWritten;
         } else if (!running.claim.Keep()) {
             result.failure = RowFailure::NotSaved;
         } else {
             result.outputPath = running.claim.OutputPath();
             result.bytesAfter = platform::FileSize(result.outputPath).value_or(0);
+            CopyPictures(running.entry, result.outputPath);
         }
         sink_.RowEnded(result);
     }
@@ -179,6 +228,24 @@ private:
              .track = entry.track,
              .comment = entry.comment},
             {.id3v1 = plan_.options.tagV1, .id3v2 = plan_.options.tagV2});
+    }
+
+    // With the tree kept, the pictures of a source folder (covers, booklets) go beside its
+    // outputs, once, never over a file that is there.
+    void CopyPictures(const FileEntry& entry, const std::string& outputPath) {
+        const std::string sourceFolder(platform::FolderOf(entry.sourcePath));
+        if (!plan_.keepFolders || entry.folderBelow.empty() ||
+            !picturedFolders_.insert(sourceFolder).second) {
+            return;
+        }
+        for (const std::string& file : platform::FilesInFolder(sourceFolder)) {
+            if (std::ranges::any_of(kPictureExtensions, [&](std::string_view extension) {
+                    return platform::EndsWithIgnoringAsciiCase(file, extension);
+                })) {
+                platform::CopyToNewFile(file, std::string(platform::FolderOf(outputPath)) +
+                                                  std::string(platform::FileNameOf(file)));
+            }
+        }
     }
 
     RowResult ResultOf(int row) const {
@@ -203,6 +270,7 @@ private:
     RunOutputs outputs_;
     const std::size_t slots_;
     const int rowCount_;
+    std::set<std::string> picturedFolders_;
     int next_ = 0;
     // In the order they started; elements stay in place while others come and go.
     std::list<RunningRow> running_;
@@ -211,7 +279,6 @@ private:
 }  // namespace
 
 void ExecuteRunPlan(const RunPlan& plan, RunSink& sink) {
-    RemoveLeftTemporaryFiles(plan.outputFolder);
     Runner(plan, sink).EncodeAllRows();
 }
 

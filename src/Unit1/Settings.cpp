@@ -76,6 +76,18 @@ void ExchangeEncoders(MainWindow& w, const std::string& file, bool write) {
     }
 }
 
+// A switch of [Options], in the file only once the user has switched it on, as 0 or 1.
+void ExchangeSwitch(const std::string& file, const char* key, bool& value, bool write) {
+    const std::string stored = platform::ReadProfileText(file, "Options", key, "");
+    if (write) {
+        if (!stored.empty() || value) {
+            platform::WriteProfileText(file, "Options", key, value ? "1" : "0");
+        }
+    } else {
+        value = stored == "1";
+    }
+}
+
 }  // namespace
 
 void ExchangeSettings(MainWindow& w, SettingsExchange direction) {
@@ -92,6 +104,8 @@ void ExchangeSettings(MainWindow& w, SettingsExchange direction) {
         w.outputFolder = platform::DefaultOutputFolder();
     }
     ExchangeEncoders(w, file, write);
+    ExchangeSwitch(file, "KeepFolders", w.keepFolders, write);
+    ExchangeSwitch(file, "NeverLarger", w.neverLarger, write);
 }
 
 void InitialiseSession(MainWindow& w) {

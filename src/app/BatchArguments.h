@@ -20,7 +20,10 @@ struct BatchArguments {
     bool nulSeparated = false;       // "-0": those paths end with a zero byte, not a line end
     std::optional<int> encoders;     // "-j"; 0 is one per processor
     std::optional<std::string> encoderPath;
-    bool fromSettings = false;  // encoder and encoders from Kestrune.ini, unless given here
+    bool keepFolders = false;  // "--keep-folders"
+    bool neverLarger = false;  // "--never-larger"
+    // The encoder, encoders and the two switches above from Kestrune.ini, unless given here.
+    bool fromSettings = false;
     bool dryRun = false;
     bool help = false;
     bool version = false;
@@ -35,6 +38,6 @@ std::variant<BatchArguments, ArgumentError> ParseBatchArguments(
     const std::vector<std::string>& arguments);
 
 // The usage, in Russian, as --help prints it.
-extern const std::string_view kBatchUsage;
+std::string BatchUsage();
 
 }  // namespace kestrune::app

@@ -34,7 +34,7 @@ void Print(std::FILE* stream, std::string_view text) {
 
 int Refuse(const std::string& reason) {
     Print(stderr, "kestrune-batch: " + reason + "\n\n");
-    Print(stderr, app::kBatchUsage);
+    Print(stderr, app::BatchUsage());
     return kWrongArguments;
 }
 
@@ -68,6 +68,13 @@ std::optional<std::string> EncoderOf(const app::BatchArguments& arguments) {
         }
     }
     return platform::FindEncoder();
+}
+
+// A switch on the command line, or in the settings when asked to take it from there.
+bool SwitchOf(const app::BatchArguments& arguments, bool given, const char* key) {
+    return given ||
+           (arguments.fromSettings &&
+            platform::ReadProfileText(platform::SettingsFilePath(), "Options", key, "") == "1");
 }
 
 int EncodersOf(const app::BatchArguments& arguments) {
@@ -127,7 +134,7 @@ int main(int argc, char** argv) {
     }
     const auto& arguments = std::get<app::BatchArguments>(parsed);
     if (arguments.help) {
-        Print(stdout, app::kBatchUsage);
+        Print(stdout, app::BatchUsage());
         return kAllEncoded;
     }
     if (arguments.version) {
@@ -145,16 +152,24 @@ int main(int argc, char** argv) {
     if (arguments.pathsFromInput) {
         std::ranges::move(PathsFromInput(arguments.nulSeparated), std::back_inserter(paths));
     }
-    const unit1::RunPlan plan{.encoderPath = *encoder,
-                              .outputFolder = arguments.outputFolder,
-                              .options = arguments.options,
-                              .rows = RowsOf(paths),
-                              .encoders = EncodersOf(arguments)};
+    const unit1::RunPlan plan{
+        .encoderPath = *encoder,
+        .outputFolder = arguments.outputFolder,
+        .options = arguments.options,
+        .rows = RowsOf(paths),
+        .encoders = EncodersOf(arguments),
+        .keepFolders = SwitchOf(arguments, arguments.keepFolders, "KeepFolders"),
+        .neverLarger = SwitchOf(arguments, arguments.neverLarger, "NeverLarger")};
     if (arguments.dryRun) {
         for (std::size_t row = 0; row < plan.rows.size(); ++row) {
+            const unit1::FileEntry& entry = plan.rows[row];
             const std::string output =
-                unit1::OutputPath(plan.outputFolder, plan.rows[row].outputName);
-            Print(stdout, unit1::EncoderLineOfRow(plan, row, output) + "\n");
+                unit1::OutputPath(unit1::OutputFolderOfRow(plan, entry), entry.outputName);
+            // A row that would be copied has no encoder line; a comment tells it instead.
+            Print(stdout, (unit1::IsCopiedUnencoded(plan, entry)
+                               ? "# copy " + entry.sourcePath + " -> " + output
+                               : unit1::EncoderLineOfRow(plan, row, output)) +
+                              "\n");
         }
         return kAllEncoded;
     }

@@ -35,7 +35,7 @@ std::string MinutesAndSeconds(std::int64_t seconds) {
 
 std::string_view ResultWord(const unit1::RowResult& result) {
     if (!result.failure) {
-        return "encoded";
+        return result.copied ? "copied" : "encoded";
     }
     switch (*result.failure) {
         case unit1::RowFailure::StoppedAsIdle:

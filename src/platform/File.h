@@ -121,6 +121,10 @@ std::optional<FolderListing> ListFolder(const std::string& folder);
 // not be made (then nothing of it is left behind).
 bool CopyToNewFile(const std::string& from, const std::string& to);
 
+// Puts the bytes of a file into another, in place of what it held. False when a read or a
+// write failed.
+bool CopyFileInto(const std::string& from, FileForUpdate& to);
+
 // Makes the folder and those above it that do not exist yet; false when it is no folder then.
 bool MakeFolders(const std::string& folder);
 

@@ -5,6 +5,7 @@
 
 #include "Unit1/BatchRun.h"
 #include "Unit1/FileDrop.h"
+#include "Unit1/FolderAdd.h"
 #include "Unit1/ListCommands.h"
 #include "Unit1/StartupArguments.h"
 #include "Unit1/TagEditor.h"
@@ -238,6 +239,44 @@ TEST_F(FileListCommands, DroppedMp3FilesAndTheMp3FilesOfDroppedFoldersAreAdded) 
         EXPECT_EQ(w.inputFolder, "/kept/");
         ExpectConsistent();
     }
+}
+
+// A big folder from the add button's menu comes in the background: the caption tells how far
+// it is and compress waits. Another add halfway ends it: the rows taken so far stay, in the
+// walk's order, and the list and the view agree.
+TEST_F(FileListCommands, AFolderFromTheMenuIsAddedInTheBackgroundAndAnotherAddEndsItCleanly) {
+    constexpr int kFiles = 2000;
+    Paths walkOrder;
+    for (int file = 0; file < kFiles; ++file) {
+        char name[32];
+        std::snprintf(name, sizeof name, "library/%02d/%04d.mp3", file / 100, file);
+        std::filesystem::create_directories((dir.Path() / name).parent_path());
+        walkOrder.push_back(MakeTaggedMp3(name, "T", 1));
+    }
+    const std::string single = MakeTaggedMp3("single.mp3", "S", 2);
+    MainWindow& w = Build();
+    driver.QueueMenuChoice(0);
+    driver.QueueFolderResult(dir.File("library"));
+    ASSERT_TRUE(driver.RightClick(*w.addButton));
+    EXPECT_EQ(driver.ShownMenus().back(),
+              (std::vector<toolkit::MenuItem>{{kAddFolderMenuItem, false}}));
+    EXPECT_EQ(driver.FolderDialogRequests().back().title, "Добавить папку");
+    EXPECT_FALSE(w.compressButton->IsEnabled());
+    while (w.fileList.Count() == 0) {
+        driver.AdvanceTime(50);
+    }
+    EXPECT_TRUE(w.window->Caption().starts_with("Kestrune — добавление файлов: "));
+    AddThroughDialog(dir.File("single.mp3"));
+    const int taken = w.fileList.Count() - 1;
+    EXPECT_LT(taken, kFiles);
+    EXPECT_EQ(w.backgroundAdd, nullptr);
+    driver.AdvanceTime(500);
+    Paths expected(walkOrder.begin(), walkOrder.begin() + taken);
+    expected.push_back(single);
+    EXPECT_EQ(Listed(&FileEntry::sourcePath), expected);
+    ExpectConsistent();
+    EXPECT_EQ(w.window->Caption(), "Kestrune");
+    EXPECT_TRUE(w.compressButton->IsEnabled());
 }
 
 TEST(StartupArguments, HelpVersionAndWrongOptionsShowATextInsteadOfTheWindow) {

@@ -1,6 +1,6 @@
 // The report box at the end of a run: it fits the screen however many rows failed, tells two
 // rows of one name apart, never shows a temporary name of the program's, and says why a run
-// was interrupted after the rows that failed before.
+// was interrupted after the rows that failed before and the rows copied rather than enlarged.
 #include "Unit1/RunReport.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ TEST(RunReport, ListsTheFirstRowsInListOrderThenHowManyMoreAndWhyTheRunStopped) 
     for (int row = 24; row >= 0; --row) {
         many.push_back(Row(row, "r" + std::to_string(row), "/m/r.mp3"));
     }
-    const std::string text = RunReportText(many, RunInterruption::unexpectedFailure);
+    const std::string text = RunReportText(many, 0, RunInterruption::unexpectedFailure);
     std::string expected = "Не все файлы удалось сжать:\r\n";
     for (int row = 0; row < 20; ++row) {
         expected += "\r\nr" + std::to_string(row) + " — прервано";
@@ -33,10 +33,13 @@ TEST(RunReport, ListsTheFirstRowsInListOrderThenHowManyMoreAndWhyTheRunStopped) 
     EXPECT_EQ(
         RunReportText({Row(0, "Песня", "/a/Песня.mp3", RowFailure::NotMp3), Row(1, "b", "/b/b.mp3"),
                        Row(2, "Песня", "/c/Песня.mp3", RowFailure::SourceMissing)},
-                      RunInterruption::outOfMemory),
+                      2, RunInterruption::outOfMemory),
         "Не все файлы удалось сжать:\r\n\r\n/a/Песня.mp3 — не является файлом MP3"
         "\r\nb — прервано\r\n/c/Песня.mp3 — исходный файл не найден или недоступен"
+        "\r\n\r\nСкопировано без сжатия, чтобы не сделать файл больше исходного: 2."
         "\r\n\r\nСжатие прервано: не хватило памяти.");
+    EXPECT_EQ(RunReportText({}, 1),
+              "Скопировано без сжатия, чтобы не сделать файл больше исходного: 1.");
 }
 
 TEST(RunReport, TheEncodersWordsNameTheOutputNotThePartialFile) {

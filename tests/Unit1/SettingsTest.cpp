@@ -1,7 +1,7 @@
 // The start of a session and the settings file: defaults without a file, the round trip
 // through a close, and stored values read with the profile rules.
 #include "MainWindowFixture.h"
-#include "Unit1/EncodersMenu.h"
+#include "Unit1/CompressMenu.h"
 
 #include "platform/Locations.h"
 #include "platform/Paths.h"
@@ -138,19 +138,34 @@ TEST_F(Settings, EncodersAtOnceAreClampedAndStoredOnlyOnceTheUserHasSetThem) {
         WriteSettings(std::string("[Options]\n") + key + "\n");
         EXPECT_EQ(Build().encoders, encoders);
     }
-    // The compress button's menu switches between one per processor and one, and the close
-    // stores the choice; a dismissed menu changes nothing.
+    // Each item of the compress button's menu switches its setting, and the close stores it:
+    // one per processor and one; the folder tree and never larger on and off. A dismissed
+    // menu changes nothing.
     const std::string file = platform::SettingsFilePath();
-    WriteSettings("");
-    for (const auto& [checked, stored] : {std::pair{false, "0"}, std::pair{true, "1"}}) {
-        MainWindow& w = Build();
-        driver.QueueMenuChoice(0);
-        ASSERT_TRUE(driver.RightClick(*w.compressButton));
-        EXPECT_EQ(driver.ShownMenus().back(),
-                  (std::vector<toolkit::MenuItem>{{kEncodersMenuItem, checked}}));
-        ASSERT_TRUE(driver.RequestClose(*w.window));
-        EXPECT_EQ(platform::ReadProfileText(file, "Options", "Encoders", ""), stored);
+    const struct {
+        const char* key;
+        const char* firstStored;
+        const char* secondStored;
+    } items[] = {{"Encoders", "0", "1"}, {"KeepFolders", "1", "0"}, {"NeverLarger", "1", "0"}};
+    for (int item = 0; item < 3; ++item) {
+        SCOPED_TRACE(items[item].key);
+        WriteSettings("");
+        for (const bool second : {false, true}) {
+            MainWindow& w = Build();
+            driver.QueueMenuChoice(item);
+            ASSERT_TRUE(driver.RightClick(*w.compressButton));
+            const auto& menu = driver.ShownMenus().back();
+            ASSERT_EQ(menu.size(), 3u);
+            EXPECT_EQ(menu[static_cast<std::size_t>(item)].checked, second);
+            ASSERT_TRUE(driver.RequestClose(*w.window));
+            EXPECT_EQ(platform::ReadProfileText(file, "Options", items[item].key, ""),
+                      second ? items[item].secondStored : items[item].firstStored);
+        }
     }
+    EXPECT_EQ(driver.ShownMenus().back(),
+              (std::vector<toolkit::MenuItem>{{kEncodersMenuItem, false},
+                                              {kKeepFoldersMenuItem, false},
+                                              {kNeverLargerMenuItem, true}}));
     MainWindow& w = Build();
     driver.QueueMenuChoice(std::nullopt);
     ASSERT_TRUE(driver.RightClick(*w.compressButton));

@@ -1,6 +1,7 @@
-// kestrune-batch: its arguments, good and wrong; a run with the real lame and one with a
-// stalled stand-in, with their lines, reasons and exit statuses; two processes at once over
-// the same names into one folder; Ctrl+C; and a process killed mid-run.
+// kestrune-batch: its arguments, good and wrong; runs with the real lame (one keeping a
+// folder tree and copying what would grow) and one with a stalled stand-in, with their lines,
+// reasons and exit statuses; two processes at once over the same names into one folder; Ctrl+C; and
+// a process killed mid-run.
 #include "app/BatchArguments.h"
 #include "platform/CommandLine.h"
 #include "platform/Process.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <span>
 #include <sstream>
 #include <thread>
 
@@ -34,7 +36,7 @@ TEST(BatchArguments, TakesTheWindowsOptionsAndRefusesAnythingElseWithAReason) {
     const auto parse = [](const Args& arguments) { return app::ParseBatchArguments(arguments); };
     const auto ok = std::get<app::BatchArguments>(
         parse({"-V2", "--mono", "--id3v2", "-j", "3", "--encoder=/opt/lame", "-o", "out", "a.mp3",
-               "-", "-0", "--", "-b"}));
+               "--keep-folders", "--never-larger", "-", "-0", "--", "-b"}));
     EXPECT_TRUE(ok.options.variableBitRate && !ok.options.constantBitRate);
     EXPECT_EQ(ok.options.vbrQuality, 2);
     EXPECT_TRUE(ok.options.mono && !ok.options.tagV1 && ok.options.tagV2);
@@ -43,11 +45,13 @@ TEST(BatchArguments, TakesTheWindowsOptionsAndRefusesAnythingElseWithAReason) {
     EXPECT_EQ(ok.outputFolder, "out");
     EXPECT_EQ(ok.paths, (Args{"a.mp3", "-b"}));
     EXPECT_TRUE(ok.pathsFromInput && ok.nulSeparated);
+    EXPECT_TRUE(ok.keepFolders && ok.neverLarger);
     // What the window starts with.
     const auto plain = std::get<app::BatchArguments>(parse({"-o", "out", "a.mp3"}));
     EXPECT_TRUE(plain.options.constantBitRate && plain.options.bitRateText == "32");
     EXPECT_TRUE(plain.options.tagV1 && !plain.options.tagV2);
     EXPECT_EQ(plain.encoders, std::nullopt);
+    EXPECT_FALSE(plain.keepFolders || plain.neverLarger);
     EXPECT_FALSE(std::get<app::BatchArguments>(parse({"--no-tags", "-o", "o", "a"})).options.tagV1);
     EXPECT_TRUE(std::get<app::BatchArguments>(parse({"--help"})).help);
 
@@ -140,6 +144,35 @@ TEST_F(KestruneBatch, EncodesWithLameTellsEveryFileAndExitsWithWhatBecameOfThem)
     EXPECT_TRUE(wrong.errorOutput.starts_with("kestrune-batch: битрейт 192 не поддерживается"));
     EXPECT_NE(wrong.errorOutput.find("Использование:"), std::string::npos);
     EXPECT_EQ(TemporaryFiles(), 0u);
+}
+
+// An album folder with its tree kept: the file that would only grow is copied with its tags
+// edited, the other re-encoded, and the cover comes along.
+TEST_F(KestruneBatch, KeepsTheFolderTreeAndCopiesWhatWouldGrowWithLame) {
+    KESTRUNE_SKIP_WITHOUT_LAME();
+    fs::create_directories(test::PathOf(dir.File("in/Альбом/CD 1")));
+    test::MakeMp3(dir.File("in/Альбом/CD 1/01.mp3"), "-b 128");
+    test::MakeMp3(dir.File("in/Альбом/CD 1/02.mp3"), "-b 32 --tt Song");  // an ID3v1 tag
+    test::WriteBytes(dir.File("in/Альбом/CD 1/cover.jpg"), test::BytesOf("jpeg"));
+    const auto run = test::RunProgram(
+        CommandLine({"--encoder", KESTRUNE_LAME, "-b", "64", "--id3v2", "--keep-folders",
+                     "--never-larger", "-o", dir.File("out"), dir.File("in/Альбом")}));
+    EXPECT_EQ(run.status, 0) << run.errorOutput;
+    auto lines = Lines(run.output);  // in the order the files ended
+    std::ranges::sort(lines, {}, &Line::output);
+    ASSERT_EQ(lines.size(), 2u) << run.output;
+    EXPECT_EQ(lines[0].output, dir.File("out/Альбом/CD 1/01.mp3"));
+    EXPECT_EQ(lines[0].result, "encoded");
+    EXPECT_EQ(lines[1].output, dir.File("out/Альбом/CD 1/02.mp3"));
+    EXPECT_EQ(lines[1].result, "copied");
+    // The same audio (past the source's short ID3v2 tag), its ID3v1 tag given up as asked.
+    auto audio = test::ReadBytes(dir.File("in/Альбом/CD 1/02.mp3"));
+    audio.resize(audio.size() - 128);
+    const auto copy = test::ReadBytes(lines[1].output);
+    EXPECT_TRUE(std::ranges::equal(std::span(copy).first(3), test::BytesOf("ID3")));
+    EXPECT_TRUE(std::ranges::equal(std::span(copy).last(audio.size() - 1024),
+                                   std::span(audio).subspan(1024)));
+    EXPECT_EQ(test::ReadBytes(dir.File("out/Альбом/CD 1/cover.jpg")), test::BytesOf("jpeg"));
 }
 
 TEST_F(KestruneBatch, AStalledEncoderIsEndedByTheWatchdog) {

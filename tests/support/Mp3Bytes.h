@@ -14,6 +14,8 @@ using Header = std::array<std::uint8_t, 4>;
 
 // MPEG 1 Layer III, 128 kbit/s, 44,100 Hz, stereo: 417 bytes per frame.
 inline constexpr Header kMpeg1Layer3At128{0xFF, 0xFB, 0x90, 0x00};
+// The same at 32 kbit/s: 104 bytes per frame.
+inline constexpr Header kMpeg1Layer3At32{0xFF, 0xFB, 0x10, 0x00};
 
 // One frame: the header followed by its frame length in filler bytes (never 0xFF, so the
 // filler cannot be mistaken for a header).

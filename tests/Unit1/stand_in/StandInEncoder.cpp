@@ -11,6 +11,7 @@
 //   exit STATUS                 exit with STATUS at once
 //   say-stderr TEXT             write TEXT (underscores as blanks) and a line break to standard
 //   error
+//   pad-output N                started as the encoder: add N bytes to its output file
 // Anything else exits with status 2.
 //
 // Started as the encoder (first argument "--mp3input"), it takes its actions from the file
@@ -113,6 +114,9 @@ int RunActions(const std::vector<std::string>& args, const std::vector<std::stri
             std::ofstream(u8path(value), std::ios::binary) << ProcessId();
         } else if (action == "write-file" && i + 1 < args.size()) {
             std::ofstream(u8path(value), std::ios::binary) << args[++i];
+        } else if (action == "pad-output") {
+            std::ofstream(u8path(recorded.back()), std::ios::binary | std::ios::app)
+                << std::string(static_cast<std::size_t>(std::atoll(value.c_str())), 'p');
         } else if (action == "say-stderr") {  // underscores stand for blanks
             std::string text = value;
             std::replace(text.begin(), text.end(), '_', ' ');
