@@ -42,17 +42,17 @@ void TakeAnalysedFiles(MainWindow& w) {
     const bool done = add.IsDone();  // before Take: what is taken then is everything
     const auto until = std::chrono::steady_clock::now() + kTakeSlice;
     std::deque<AnalysedFile> files = add.Take();
-    while (!files.empty()) {
+    while (!files.empty() && std::chrono::steady_clock::now() < until) {
         AnalysedFile& file = files.front();
         AppendRow(w, file.found.path, file.analysis, std::move(file.found.folderBelow));
         files.pop_front();
-        if (!files.empty() && std::chrono::steady_clock::now() >= until) {
-            // The rest waits for the next tick, in order, before anything found later.
-            add.PutBack(std::move(files));
-            break;
-        }
     }
-    if (done && files.empty()) {
+    const bool finished = done && files.empty();
+    if (!files.empty()) {
+        // The rest waits for the next tick, in order, before anything found later.
+        add.PutBack(std::move(files));
+    }
+    if (finished) {
         const std::vector<std::string> unreadable = add.UnreadableFolders();
         Finish(w);
         if (!unreadable.empty()) {
