@@ -124,9 +124,7 @@ int Run(const unit1::RunPlan& plan) {
     return sink.AllEncoded() ? kAllEncoded : kNotAllEncoded;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     platform::UseUtf8Console();
     const auto parsed = app::ParseBatchArguments(platform::ProgramArguments(argc, argv));
     if (const auto* error = std::get_if<app::ArgumentError>(&parsed)) {
@@ -174,4 +172,17 @@ int main(int argc, char** argv) {
         return kAllEncoded;
     }
     return Run(plan);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Main(argc, argv);
+    } catch (...) {
+        // Out of memory and the like: every output already in place is whole, so say so
+        // plainly rather than let the runtime end the program with an English line.
+        std::fputs("kestrune-batch: непредвиденная ошибка, работа прервана\n", stderr);
+        return kNotAllEncoded;
+    }
 }

@@ -113,7 +113,8 @@ void ConsoleRunSink::ShowProgress() {
     const auto now = Clock::now();
     nextProgress_ = now + kProgressInterval;
     std::string line = "Файлов: " + std::to_string(ended_) + " из " + std::to_string(rowCount_) +
-                       ", сэкономлено " + std::to_string(bytesSaved_ / (1024 * 1024)) + " МБ";
+                       ", сэкономлено " +
+                       std::to_string(bytesSaved_ / (std::int64_t{1024} * 1024)) + " МБ";
     if (ended_ > 0 && ended_ < rowCount_) {
         const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - started_);
         const auto left = elapsed.count() * static_cast<std::int64_t>(rowCount_ - ended_) /

@@ -88,7 +88,8 @@ bool IsExistingFile(const std::string& path);
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
-    auto operator<=>(const FileIdentity&) const = default;
+    // clang-tidy 14 takes the literal 0 of a defaulted comparison for a null pointer.
+    auto operator<=>(const FileIdentity&) const = default;  // NOLINT(modernize-use-nullptr)
 };
 
 // The identity of an existing file or folder; nothing when it cannot be had.
