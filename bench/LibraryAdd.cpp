@@ -205,8 +205,9 @@ int main(int argc, char** argv) {
     );
     std::printf("longest time without dispatching: %.0f ms (goal <= 100)\n",
                 best.longestDispatch * 1000);
-    std::printf("resident memory with every row listed: %.0f MB after the first add, %.0f MB "
-                "after the last, peak %.0f MB (goal <= 300)\n",
-                firstResident, resident, peak);
+    std::printf(
+        "resident memory with every row listed: %.0f MB after the first add, %.0f MB "
+        "after the last, peak %.0f MB (goal <= 300)\n",
+        firstResident, resident, peak);
     return 0;
 }
