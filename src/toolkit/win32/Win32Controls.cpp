@@ -299,7 +299,7 @@ std::optional<LRESULT> Win32UpDown::OnMessage(UINT message, WPARAM wParam, LPARA
     return result;
 }
 
-std::optional<LRESULT> Win32UpDown::OnNotify(const NMHDR& header) {
+std::optional<LRESULT> Win32UpDown::OnNotify(NMHDR& header) {
     if (header.code != static_cast<UINT>(UDN_DELTAPOS)) {
         return std::nullopt;
     }

@@ -109,7 +109,7 @@ public:
     explicit Win32UpDown(base::Node& parent);
 
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+    std::optional<LRESULT> OnNotify(NMHDR& header) override;
 
 private:
     void ShowValue() override;

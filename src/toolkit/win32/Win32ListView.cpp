@@ -1,4 +1,6 @@
-// Report view with the extended styles of the ListViewStyle switches; the track selection
+// Report view in virtual mode: the list asks for the texts and images of the rows it shows
+// (LVN_GETDISPINFO), so a row costs the base's storage alone however many there are. The
+// extended styles are the ListViewStyle switches; the track selection
 // style is the list's hot tracking, which selects the row the pointer rests on. The info
 // tips are the list's own cell tip, which covers every column, not only the first.
 #include "toolkit/win32/Win32ListView.h"
@@ -8,6 +10,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +46,9 @@ int ColumnFormat(Alignment alignment) {
     return LVCFMT_LEFT;
 }
 
+// Posted to the list itself when rows have been added since it was last told their count.
+constexpr UINT kShowRowCount = WM_APP + 1;
+
 constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT |
                                   LVS_EX_ONECLICKACTIVATE | LVS_EX_FLATSB;
 
@@ -62,7 +68,8 @@ DWORD ExtendedStyle(const ListViewStyle& style) {
 }  // namespace
 
 Win32ListView::Win32ListView(base::Node& parent)
-    : Win32Control({WC_LISTVIEWW, LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP}, parent),
+    : Win32Control({WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS | WS_TABSTOP},
+                   parent),
       cellTip_(*this) {
     ShowStyle();
     ShowFont();
@@ -77,6 +84,10 @@ std::optional<LRESULT> Win32ListView::OnMessage(UINT message, WPARAM wParam, LPA
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
         cellTip_.Follow(message, wParam, lParam);
     }
+    if (message == kShowRowCount) {
+        ShowRowCount();
+        return 0;
+    }
     if (message == WM_DROPFILES) {
         TakeDrop(reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -84,7 +95,11 @@ std::optional<LRESULT> Win32ListView::OnMessage(UINT message, WPARAM wParam, LPA
     return std::nullopt;
 }
 
-std::optional<LRESULT> Win32ListView::OnNotify(const NMHDR& header) {
+std::optional<LRESULT> Win32ListView::OnNotify(NMHDR& header) {
+    if (header.code == LVN_GETDISPINFOW) {
+        TellItem(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+        return 0;
+    }
     if (header.code == LVN_ITEMCHANGED && !mirroring_) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if ((change.uChanged & LVIF_STATE) != 0 &&
@@ -145,46 +160,64 @@ void Win32ListView::ShowDpi() {
     }
 }
 
-void Win32ListView::ShowRowAdded(int row) {
-    const Mirroring mirroring(mirroring_);
-    std::wstring text = Widen(CellText(row, 0));
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = row;
-    item.pszText = text.data();
-    item.iImage = RowImage(row);
-    SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+void Win32ListView::ShowRowAdded(int /*row*/) {
+    // Telling the list its count costs time in proportion to the rows under Wine, so rows
+    // added together are told once, when the thread next takes its messages.
+    if (!rowCountPosted_) {
+        rowCountPosted_ = true;
+        PostMessageW(Handle(), kShowRowCount, 0, 0);
+    }
 }
 
-void Win32ListView::ShowCell(int row, int column) {
-    const Mirroring mirroring(mirroring_);
-    std::wstring text = Widen(CellText(row, column));
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    SendMessageW(Handle(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+void Win32ListView::ShowCell(int row, int /*column*/) {
+    RedrawRow(row);
 }
 
 void Win32ListView::ShowRowImage(int row) {
-    const Mirroring mirroring(mirroring_);
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iImage = RowImage(row);
-    SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    RedrawRow(row);
 }
 
-void Win32ListView::ShowRowDeleted(int row) {
-    const Mirroring mirroring(mirroring_);
-    SendMessageW(Handle(), LVM_DELETEITEM, row, 0);
+void Win32ListView::ShowRowDeleted(int /*row*/) {
+    ShowRowCount();
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Win32ListView::ShowAllRowsDeleted() {
+    ShowRowCount();
+}
+
+void Win32ListView::ShowRowCount() {
+    rowCountPosted_ = false;
+    if (shownRowCount_ == RowCount()) {
+        return;
+    }
     const Mirroring mirroring(mirroring_);
-    SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+    shownRowCount_ = RowCount();
+    SendMessageW(Handle(), LVM_SETITEMCOUNT, shownRowCount_, LVSICF_NOSCROLL);
+}
+
+void Win32ListView::RedrawRow(int row) {
+    // A row the list has not been told of yet is drawn once it is.
+    if (row < shownRowCount_) {
+        SendMessageW(Handle(), LVM_REDRAWITEMS, row, row);
+    }
+}
+
+void Win32ListView::TellItem(LVITEMW& item) const {
+    if ((item.mask & LVIF_TEXT) != 0 && item.cchTextMax > 0) {
+        const std::wstring text = Widen(CellText(item.iItem, item.iSubItem));
+        const std::size_t length =
+            std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+        std::copy_n(text.begin(), length, item.pszText);
+        item.pszText[length] = L'\0';
+    }
+    if ((item.mask & LVIF_IMAGE) != 0) {
+        item.iImage = RowImage(item.iItem);
+    }
 }
 
 void Win32ListView::ShowSelection() {
+    ShowRowCount();  // the row to select may be one just added
     const Mirroring mirroring(mirroring_);
     LVITEMW cleared{};
     cleared.stateMask = LVIS_SELECTED;

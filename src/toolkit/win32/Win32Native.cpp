@@ -93,7 +93,7 @@ std::optional<LRESULT> ForwardToChild(UINT message, WPARAM wParam, LPARAM lParam
             }
             break;
         case WM_NOTIFY: {
-            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            auto& header = *reinterpret_cast<NMHDR*>(lParam);
             if (NativeControl* child = NativeControl::FromHandle(header.hwndFrom)) {
                 return child->OnNotify(header);
             }

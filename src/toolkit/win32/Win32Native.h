@@ -49,7 +49,7 @@ public:
     // WM_COMMAND about this control, with its notification code.
     virtual void OnCommand(WORD /*code*/) {}
     // WM_NOTIFY about this control; nothing leaves the answer to the parent's class.
-    virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
+    virtual std::optional<LRESULT> OnNotify(NMHDR& /*header*/) { return std::nullopt; }
     // WM_HSCROLL or WM_VSCROLL from this control.
     virtual void OnScroll(WORD /*request*/) {}
     // WM_DRAWITEM for an owner-drawn control; false when it draws itself.
