@@ -231,8 +231,10 @@ void MakeTreeFile(const fs::path& in, std::string name) {
         test::WriteBytes(path, test::BytesOf(name));
         return;
     }
-    test::WriteBytes(
-        path, test::Frames(low ? test::kMpeg1Layer3At32 : test::kMpeg1Layer3At128, low ? 240 : 60));
+    // Copies are told apart by their bytes, so each kind of source has a length of its own.
+    const int frames = low ? 240 : (padded ? 61 : 60);
+    test::WriteBytes(path,
+                     test::Frames(low ? test::kMpeg1Layer3At32 : test::kMpeg1Layer3At128, frames));
     if (padded) {  // an output larger than its source
         std::ofstream(test::PathOf(path + ".actions")) << "pad-output 40000";
     }
