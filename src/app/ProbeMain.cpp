@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: kestrune-probe [--] FILE...\n"
+    "       kestrune-probe --help | --version\n"
     "Analyses MP3 files and prints one tab-separated line per file:\n"
     "name, size, bit rate, CBR/VBR, title, artist, album, year, genre number,\n"
     "duration in seconds, valid (1 or 0).\n";
@@ -31,6 +32,9 @@ int main(int argc, char** argv) {
             optionsEnded = true;
         } else if (!optionsEnded && (argument == "--help" || argument == "-h")) {
             Print(stdout, kUsage);
+            return 0;
+        } else if (!optionsEnded && argument == "--version") {
+            Print(stdout, "kestrune-probe " KESTRUNE_VERSION "\n");
             return 0;
         } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
             Print(stderr, "kestrune-probe: unknown option " + argument + "\n");

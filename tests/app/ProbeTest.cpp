@@ -97,18 +97,20 @@ TEST(Probe, ExitStatusTellsWrongArgumentsFromFileTrouble) {
     const struct {
         std::vector<std::string> arguments;
         int status;
-        bool printsUsage;
+        std::string output;  // what the standard output starts with
     } cases[] = {
-        {{"--help"}, 0, true},
-        {{}, 2, false},
-        {{"--bogus", "x.mp3"}, 2, false},
-        {{"--", "--bogus"}, 0, false},  // after "--" every argument is a file
+        {{"--help"}, 0, "Usage:"},
+        {{"--version"}, 0, "kestrune-probe " KESTRUNE_VERSION "\n"},
+        {{}, 2, ""},
+        {{"--bogus", "x.mp3"}, 2, ""},
+        {{"--", "--bogus"}, 0, "--bogus\t"},  // after "--" every argument is a file
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments.front());
         const test::ProgramRun run = RunProbe(c.arguments);
         EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.output.find("Usage:") == 0, c.printsUsage);
+        EXPECT_EQ(run.output.substr(0, c.output.size()), c.output);
+        EXPECT_EQ(run.output.empty(), c.output.empty());
     }
 }
 

@@ -172,7 +172,7 @@ TEST(KestruneQt, HelpButtonOpensOneHelpWindow) {
     test::ScopedEnvironment environment;
     environment.Set("XDG_CONFIG_HOME", dir.File("config"));
     auto w = unit1::BuildMainWindow();
-    w->programFolder = KESTRUNE_RESOURCES "/";  // where help/index.html stands
+    w->programFolder = KESTRUNE_HELP_PARENT "/";  // where help/index.html stands
     w->window->SetLeft(0);  // room for the help beside it on the test's small screen
     w->window->SetTop(0);
     w->window->Show();
