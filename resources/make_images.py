@@ -8,6 +8,7 @@ Standard library only. Every picture is made of a few geometric shapes, rendered
     images/FORMP3_IMAGELIST.bmp     six 24 x 24 toolbar images in one strip
     images/FORMP3_IMAGELISTIN.bmp   three 16 x 16 list-row images in one strip
     icons/kestrune.png              the program icon, 128 x 128
+    icons/hicolor/NxN/kestrune.png  the program icon for Linux desktops, 16 to 256
     icons/kestrune.ico              the program icon for Windows: 16, 32, 48 and 256
     help/images/*.png               the buttons and row marks, for the help pages
 
@@ -574,9 +575,14 @@ def main():
                    ["help", "new_list", "delete_row", "compress", None, "add_files"])
     write_cut_outs(help_images, rows, 16, ["row_created", "row_analysed", None])
 
-    icons = {size: draw_icon(size) for size in (16, 32, 48, 128, 256)}
+    icons = {size: draw_icon(size) for size in (16, 24, 32, 48, 64, 128, 256)}
     with open(os.path.join(here, "icons", "kestrune.png"), "wb") as f:
         f.write(png_bytes(icons[128]))
+    for size, icon in icons.items():
+        folder = os.path.join(here, "icons", "hicolor", "%dx%d" % (size, size))
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "kestrune.png"), "wb") as f:
+            f.write(png_bytes(icon))
     write_ico(os.path.join(here, "icons", "kestrune.ico"),
               [(16, ico_dib_bytes(icons[16])), (32, ico_dib_bytes(icons[32])),
                (48, ico_dib_bytes(icons[48])), (256, png_bytes(icons[256]))])
