@@ -46,7 +46,8 @@ int TargetBitRate(const EncoderOptions& options) {
 }
 
 bool IsCopiedUnencoded(const RunPlan& plan, const FileEntry& row) {
-    return plan.neverLarger && row.bitRate <= TargetBitRate(plan.options);
+    // A row that is no MP3 file has no rate to compare; it is refused, never copied.
+    return plan.neverLarger && row.valid && row.bitRate <= TargetBitRate(plan.options);
 }
 
 std::size_t EncodersAtOnce(int setting) {

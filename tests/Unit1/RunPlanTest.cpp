@@ -41,5 +41,38 @@ TEST_F(RunPlanOfWindow, TheControlsAndTheRowsAreReadWhenThePlanIsMade) {
     EXPECT_FALSE(plan.options.tagV1);
 }
 
+TEST(NeverLarger, CopiesARowWhoseRateIsAtOrBelowTheChosenOne) {
+    const struct {
+        int sourceRate;
+        const char* constantRate;  // nullptr: VBR at vbrQuality
+        int vbrQuality;
+        bool valid;
+        bool copied;
+    } cases[] = {
+        {96, "128", 0, true, true},    {128, "128", 0, true, true},
+        {160, "128", 0, true, false},  {32, "32", 0, true, true},
+        {245, nullptr, 0, true, true}, {246, nullptr, 0, true, false},
+        {65, nullptr, 9, true, true},  {66, nullptr, 9, true, false},
+        {128, nullptr, 5, true, true}, {131, nullptr, 5, true, false},
+        {0, "128", 0, false, false},  // no MP3 file: refused, never copied
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.sourceRate) + " against " +
+                     (c.constantRate ? c.constantRate : "V" + std::to_string(c.vbrQuality)));
+        RunPlan plan;
+        plan.neverLarger = true;
+        plan.options.variableBitRate = c.constantRate == nullptr;
+        plan.options.constantBitRate = !plan.options.variableBitRate;
+        plan.options.bitRateText = c.constantRate ? c.constantRate : "";
+        plan.options.vbrQuality = c.vbrQuality;
+        FileEntry row;
+        row.bitRate = c.sourceRate;
+        row.valid = c.valid;
+        EXPECT_EQ(IsCopiedUnencoded(plan, row), c.copied);
+        plan.neverLarger = false;
+        EXPECT_FALSE(IsCopiedUnencoded(plan, row));
+    }
+}
+
 }  // namespace
 }  // namespace kestrune::unit1
