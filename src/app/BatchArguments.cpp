@@ -34,11 +34,13 @@ std::string BitRateList() {
 std::string NominalVbrRateList() {
     std::string list;
     for (std::size_t quality = 0; quality < unit1::kNominalVbrRates.size(); ++quality) {
-        list += (quality == 0       ? ""
-                 : quality % 5 == 0 ? ",\n                  "
-                                    : ", ") +
-                ("V" + std::to_string(quality)) + " " +
-                std::to_string(unit1::kNominalVbrRates[quality]);
+        if (quality > 0) {
+            list += quality % 5 == 0 ? ",\n                  " : ", ";
+        }
+        list += 'V';
+        list += std::to_string(quality);
+        list += ' ';
+        list += std::to_string(unit1::kNominalVbrRates[quality]);
     }
     return list;
 }
