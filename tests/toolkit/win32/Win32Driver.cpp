@@ -229,6 +229,8 @@ bool Win32Driver::SelectRow(ListView& listView, int row) {
     if (!Reaches(window)) {
         return false;
     }
+    // A user's click is taken after what was posted before it, such as the rows' count.
+    ProcessMessages();
     RECT item{};
     item.left = LVIR_LABEL;
     POINT point{};
