@@ -128,17 +128,23 @@ TEST_F(RunnerTest, AFailedRowLeavesAnOlderOutputAsItWasAndASuccessfulOneReplaces
     AddRow(In("c.mp3"));
     AddRow(In("gone.mp3"));
     fs::remove(In("gone.mp3"));  // deleted after it was listed
+    // Deleted while it is encoded: its tags cannot be carried, so the row fails.
+    AddRow(In("untagged.mp3"), "remove-file " + In("untagged.mp3"));
     const auto older = test::BytesOf("an older result");
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "gone.mp3"}) {
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "gone.mp3", "untagged.mp3"}) {
         test::WriteBytes(Out(name), older);
     }
     sink.monitor.Then({0.0, 0.0});  // the stalled row b is ended by the watchdog
     Run();
     EXPECT_EQ(Outputs(),
-              (std::map<std::string, std::vector<std::uint8_t>>{
-                  {"a.mp3", older}, {"b.mp3", older}, {"c.mp3", encoded}, {"gone.mp3", older}}));
+              (std::map<std::string, std::vector<std::uint8_t>>{{"a.mp3", older},
+                                                                {"b.mp3", older},
+                                                                {"c.mp3", encoded},
+                                                                {"gone.mp3", older},
+                                                                {"untagged.mp3", older}}));
     EXPECT_EQ(sink.results.at("b").at(0).failure, RowFailure::StoppedAsIdle);
     EXPECT_EQ(sink.results.at("gone").at(0).failure, RowFailure::SourceMissing);
+    EXPECT_EQ(sink.results.at("untagged").at(0).failure, RowFailure::TagsNotWritten);
 }
 
 TEST_F(RunnerTest, RowsOfTheSameNameGetNumberedOutputsAndNeverDeleteEachOther) {

@@ -4,6 +4,7 @@
 //   stdout N | stderr N         write N bytes ("abc...z" repeated) to that stream
 //   read-stdin                  read standard input; exit with status 3 if it ever ends
 //   write-file PATH TEXT        write TEXT to the file PATH
+//   remove-file PATH            delete the file PATH
 //   args-to-file PATH           write every argument of the process (as an encoder too), each
 //                               ending with a zero byte, to PATH
 //   fds-to-file PATH            write how many descriptors the process has open (Linux)
@@ -114,6 +115,8 @@ int RunActions(const std::vector<std::string>& args, const std::vector<std::stri
             std::ofstream(u8path(value), std::ios::binary) << ProcessId();
         } else if (action == "write-file" && i + 1 < args.size()) {
             std::ofstream(u8path(value), std::ios::binary) << args[++i];
+        } else if (action == "remove-file") {
+            std::filesystem::remove(u8path(value));
         } else if (action == "pad-output") {
             std::ofstream(u8path(recorded.back()), std::ios::binary | std::ios::app)
                 << std::string(static_cast<std::size_t>(std::atoll(value.c_str())), 'p');
