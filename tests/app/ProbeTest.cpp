@@ -100,7 +100,7 @@ TEST(Probe, ExitStatusTellsWrongArgumentsFromFileTrouble) {
         std::string output;  // what the standard output starts with
     } cases[] = {
         {{"--help"}, 0, "Usage:"},
-        {{"--version"}, 0, "kestrune-probe " KESTRUNE_VERSION "\n"},
+        {{"--version"}, 0, "kestrune-probe " KESTRUNE_VERSION},
         {{}, 2, ""},
         {{"--bogus", "x.mp3"}, 2, ""},
         {{"--", "--bogus"}, 0, "--bogus\t"},  // after "--" every argument is a file
