@@ -238,7 +238,9 @@ private:
             !picturedFolders_.insert(sourceFolder).second) {
             return;
         }
-        for (const std::string& file : platform::FilesInFolder(sourceFolder)) {
+        const platform::FolderListing listing =
+            platform::ListFolder(sourceFolder).value_or(platform::FolderListing{});
+        for (const std::string& file : listing.files) {
             if (std::ranges::any_of(kPictureExtensions, [&](std::string_view extension) {
                     return platform::EndsWithIgnoringAsciiCase(file, extension);
                 })) {

@@ -120,7 +120,9 @@ std::string ClaimFileName(std::string_view outputFileName) {
 }
 
 void RemoveLeftTemporaryFiles(const std::string& folder) {
-    for (const std::string& path : platform::FilesInFolder(folder)) {
+    const platform::FolderListing listing =
+        platform::ListFolder(folder).value_or(platform::FolderListing{});
+    for (const std::string& path : listing.files) {
         if (IsTemporaryName(platform::FileNameOf(path))) {
             platform::RemoveUnheldFile(path);
         }

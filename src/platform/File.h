@@ -102,10 +102,6 @@ bool IsSameFile(const std::string& first, const std::string& second);
 // True when the path names an existing folder.
 bool IsFolder(const std::string& path);
 
-// The regular files directly inside a folder, as full paths sorted by name; none when the
-// folder cannot be read.
-std::vector<std::string> FilesInFolder(const std::string& folder);
-
 // What a folder holds directly: its regular files and its folders (links followed), as full
 // paths sorted by name, and those of its folders that are hidden (POSIX: the name begins
 // with "."; Windows: the hidden attribute, or such a name) apart.

@@ -173,25 +173,6 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::vector<std::string> FilesInFolder(const std::string& folder) {
-    struct CloseDir {
-        void operator()(DIR* dir) const { ::closedir(dir); }
-    };
-    const std::unique_ptr<DIR, CloseDir> listing(::opendir(folder.c_str()));
-    std::vector<std::string> files;
-    if (!listing) {
-        return files;
-    }
-    while (const dirent* entry = ::readdir(listing.get())) {
-        const std::string path = JoinPath(folder, entry->d_name);
-        if (IsExistingFile(path)) {
-            files.push_back(path);
-        }
-    }
-    std::ranges::sort(files);
-    return files;
-}
-
 std::optional<FolderListing> ListFolder(const std::string& folder) {
     struct CloseDir {
         void operator()(DIR* dir) const { ::closedir(dir); }

@@ -203,27 +203,6 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> FilesInFolder(const std::string& folder) {
-    std::vector<std::string> files;
-    struct CloseSearch {
-        void operator()(HANDLE search) const { FindClose(search); }
-    };
-    WIN32_FIND_DATAW found{};
-    const HANDLE first =
-        FindFirstFileW(win32::Widen(WithTrailingSeparator(folder) + "*").c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) {
-        return files;
-    }
-    const std::unique_ptr<void, CloseSearch> search(first);
-    do {
-        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0) {
-            files.push_back(WithTrailingSeparator(folder) + win32::Narrow(found.cFileName));
-        }
-    } while (FindNextFileW(search.get(), &found));
-    std::ranges::sort(files);
-    return files;
-}
-
 std::optional<FolderListing> ListFolder(const std::string& folder) {
     struct CloseSearch {
         void operator()(HANDLE search) const { FindClose(search); }
