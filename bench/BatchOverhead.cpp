@@ -3,6 +3,7 @@
 // starts the same command lines and waits for each without dispatching anything. Prints
 // both times, the ratio and the overhead per file. Target: at most 5 % and 10 ms per file.
 #include "BenchFiles.h"
+#include "PlainLoop.h"
 #include "Unit1/BatchRun.h"
 #include "Unit1/BuildMainWindow.h"
 #include "Unit1/EncoderProcess.h"
@@ -17,13 +18,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using kestrune::bench::Clock;
+using kestrune::bench::Seconds;
 
 constexpr int kFiles = 24;
-
-double Seconds(Clock::duration duration) {
-    return std::chrono::duration<double>(duration).count();
-}
 
 }  // namespace
 

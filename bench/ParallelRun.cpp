@@ -5,6 +5,7 @@
 // ratios. Targets on a machine with two processors: a speed-up of at least 1.8, and at most
 // 1.05 times the plain loop for the window's run and for kestrune-batch.
 #include "BenchFiles.h"
+#include "PlainLoop.h"
 #include "Unit1/BatchRun.h"
 #include "Unit1/BuildMainWindow.h"
 #include "Unit1/ListCommands.h"
@@ -22,22 +23,13 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using kestrune::bench::Clock;
+using kestrune::bench::EmptyFolder;
+using kestrune::bench::Seconds;
 
 constexpr int kFiles = 12;
 constexpr int kSecondsOfAudio = 20;
 constexpr int kRounds = 3;
-
-double Seconds(Clock::duration duration) {
-    return std::chrono::duration<double>(duration).count();
-}
-
-// A fresh, empty output folder.
-std::string EmptyFolder(const fs::path& path) {
-    fs::remove_all(path);
-    fs::create_directories(path);
-    return path.string();
-}
 
 }  // namespace
 
@@ -69,28 +61,6 @@ int main() {
         return time;
     };
 
-    // The same lines for the plain loop, each run by sh, which reads their quotes alike.
-    const std::string lines = (root / "lines.txt").string();
-    const auto timeLoop = [&] {
-        const std::string folder = EmptyFolder(root / "loop");
-        std::ofstream out(lines);
-        for (int row = 0; row < kFiles; ++row) {
-            const std::string output = unit1::OutputPath(folder, w->fileListView->CellText(row, 0));
-            out << unit1::EncoderLineOfRow(unit1::PlanOfWindow(*w), static_cast<std::size_t>(row),
-                                           output)
-                << "\n";
-        }
-        out.close();
-        const std::string command =
-            "xargs -d '\\n' -n 1 -P " + std::to_string(processors) + " sh -c <" + lines;
-        const auto start = Clock::now();
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "the plain loop failed\n");
-            std::exit(1);
-        }
-        return Seconds(Clock::now() - start);
-    };
-
     double one = 1e9;
     double perProcessor = 1e9;
     // kestrune-batch with the window's start options, as the run above has them, and the
@@ -117,7 +87,7 @@ int main() {
         one = std::min(one, timeRun(1));
         perProcessor = std::min(perProcessor, timeRun(0));
         batch = std::min(batch, timeBatch());
-        loop = std::min(loop, timeLoop());
+        loop = std::min(loop, bench::TimePlainLoop(unit1::PlanOfWindow(*w), root, processors));
     }
 
     std::printf("files: %d of %d s, processors: %u\n", kFiles, kSecondsOfAudio, processors);

@@ -4,6 +4,7 @@
 // browser is answered as a user would, by a timer that picks the folder once it is open.
 // Prints both times and the ratio. Target: at most 1.05.
 #include "BenchFiles.h"
+#include "PlainLoop.h"
 #include "Unit1/BatchRun.h"
 #include "Unit1/BuildMainWindow.h"
 #include "Unit1/ListCommands.h"
@@ -25,21 +26,13 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using kestrune::bench::Clock;
+using kestrune::bench::EmptyFolder;
+using kestrune::bench::Seconds;
 
 constexpr int kFiles = 6;
 constexpr int kSecondsOfAudio = 90;
 constexpr int kRounds = 3;
-
-double Seconds(Clock::duration duration) {
-    return std::chrono::duration<double>(duration).count();
-}
-
-std::string EmptyFolder(const fs::path& path) {
-    fs::remove_all(path);
-    fs::create_directories(path);
-    return path.string();
-}
 
 // Accepts the next folder browser with the folder chosen.
 void AnswerFolderBrowser(const std::string& folder) {
@@ -85,32 +78,11 @@ int main() {
         }
         return time;
     };
-    const std::string lines = (root / "lines.txt").string();
-    const auto timeLoop = [&] {
-        const std::string folder = EmptyFolder(root / "loop");
-        std::ofstream out(lines);
-        const unit1::RunPlan plan = unit1::PlanOfWindow(*w);
-        for (std::size_t row = 0; row < plan.rows.size(); ++row) {
-            out << unit1::EncoderLineOfRow(plan, row,
-                                           unit1::OutputPath(folder, plan.rows[row].outputName))
-                << "\n";
-        }
-        out.close();
-        const std::string command =
-            "xargs -d '\\n' -n 1 -P " + std::to_string(processors) + " sh -c <" + lines;
-        const auto start = Clock::now();
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "the plain loop failed\n");
-            std::exit(1);
-        }
-        return Seconds(Clock::now() - start);
-    };
-
     double window = 1e9;
     double loop = 1e9;
     for (int round = 0; round < kRounds; ++round) {
         window = std::min(window, timeWindow());
-        loop = std::min(loop, timeLoop());
+        loop = std::min(loop, bench::TimePlainLoop(unit1::PlanOfWindow(*w), root, processors));
     }
     std::printf("files: %d of %d s, processors: %u\n", kFiles, kSecondsOfAudio, processors);
     std::printf("the window's run, one encoder per processor: %.3f s\n", window);
