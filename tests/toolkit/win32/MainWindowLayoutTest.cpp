@@ -300,6 +300,7 @@ TEST_P(MainWindowLayout, NativeControlsHaveTheLooksTheWindowAsksFor) {
 // The text of a shown tooltip of this program once the pointer has rested on the list's
 // cell; empty when none is shown.
 std::wstring TipOnCell(const ListView& list, int row, int column) {
+    Win32Driver().Dispatch(0);  // the list is told of rows just added
     const HWND native = WindowOf(list);
     RECT cell{LVIR_LABEL, column, 0, 0};
     SendMessageW(native, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
