@@ -84,15 +84,28 @@ std::optional<FileForUpdate> FileForUpdate::Open(const std::string& path) {
 std::optional<FileForUpdate> FileForUpdate::CreateHeld(const std::string& path,
                                                        NewFileAccess access) {
     const mode_t mode = access == NewFileAccess::ownerOnly ? 0600 : 0666;
-    OwnedHandle fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-    if (!fd.IsOpen()) {
-        return std::nullopt;
+    // Between the create and the lock, another run's clean-up may take the new file for a
+    // stale one and remove it. The file is ours once it is locked and still has the name;
+    // else the name is tried again, and it stays taken while the clean-up still holds it.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        OwnedHandle fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (!fd.IsOpen()) {
+            if (attempt > 0 && errno == EEXIST) {
+                continue;  // the clean-up has not yet removed it
+            }
+            return std::nullopt;
+        }
+        struct stat opened {};
+        struct stat named {};
+        if (::flock(static_cast<int>(fd.Get()), LOCK_EX | LOCK_NB) == 0 &&
+            ::fstat(static_cast<int>(fd.Get()), &opened) == 0 &&
+            ::stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino) {
+            return FileForUpdate(fd.Release());
+        }
     }
-    if (::flock(static_cast<int>(fd.Get()), LOCK_EX | LOCK_NB) != 0) {
-        ::unlink(path.c_str());
-        return std::nullopt;
-    }
-    return FileForUpdate(fd.Release());
+    return std::nullopt;
 }
 
 std::int64_t FileForUpdate::Size() const {
